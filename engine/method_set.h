@@ -1,0 +1,55 @@
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "engine/t2bdm.h"
+
+namespace kovalin {
+
+// The label of method 1..21 ("d", "da", ..., "F2Ra"); "NA" for any other index.
+std::string MethodLabel(int index);
+
+// The index of a method label (exact spelling), or 0 when there is none.
+int MethodIndex(const std::string& label);
+
+// Type and continuity increment of method 1..21.
+tMethodType MethodTypeOf(int index);
+double MethodIncrement(int index);
+
+// The creation record every method of a run shares, filled from the options.
+tInitMethodRec InitMethodRecFromOptions(const tConf_rec& options, tSimulationType simType);
+
+// The 21 method objects of one run, stored at their indexes 1..21.
+class tMethodSet {
+ public:
+  // Creates the 21 objects in index order; every method starts inactive.
+  explicit tMethodSet(const tInitMethodRec& shared);
+
+  t2BDM& operator[](int index) { return *methods_.at(static_cast<std::size_t>(index)); }
+  const t2BDM& operator[](int index) const {
+    return *methods_.at(static_cast<std::size_t>(index));
+  }
+  static constexpr int size() { return kMethodCount; }
+
+  // Method i is active when options.Methods[i] is true.
+  void AssignOptions(const tConf_rec& options);
+  void SetSimulationType(tSimulationType t);
+  int ActiveCount() const;
+
+  template <class F>
+  void ForEachActive(F&& f) {
+    for (int i = 1; i <= kMethodCount; ++i)
+      if (methods_[static_cast<std::size_t>(i)]->Active) f(*methods_[static_cast<std::size_t>(i)]);
+  }
+
+ private:
+  std::array<std::unique_ptr<t2BDM>, kMethodCount + 1> methods_;
+};
+
+// Creates the methods of a run from the options as every analysis and simulation
+// does: the shared record from the options, the 21 objects, and their active flags.
+tMethodSet CreateMethods(const tConf_rec& options, tSimulationType simType);
+
+}  // namespace kovalin

@@ -1,0 +1,113 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "engine/paired_types.h"
+
+namespace kovalin {
+
+class tTextDocument;
+
+// Error codes a method object leaves in Error_code after Calculate.
+inline constexpr std::int32_t kErrNone = 0;
+inline constexpr std::int32_t kErrVarianceNotPositive = 200;
+inline constexpr std::int32_t kErrNoRealRoots = 300;
+inline constexpr std::int32_t kErrIntervalMissing = 400;
+inline constexpr std::int32_t kErrCellNotPositive = 500;
+
+// Critical values of the homogeneity tests: chi-square at level 0.05 with one and
+// two degrees of freedom. They do not follow the method's alpha level.
+inline constexpr double kChi2Crit1 = 3.8416;
+inline constexpr double kChi2Crit2 = 5.991;
+
+// One interval method for comparing the positive predictive values of two binary
+// tests on paired data ("two binary diagnostic tests"). A concrete method supplies
+// the estimate, its variance, the two homogeneity tests and, where it differs from
+// the Wald interval, the interval itself. Calculate drives them in a fixed order
+// and allocates nothing, since it runs once per method and simulated sample.
+class t2BDM {
+ public:
+  explicit t2BDM(const tInitMethodRec& initRec);
+  virtual ~t2BDM() = default;
+  t2BDM(const t2BDM&) = delete;
+  t2BDM& operator=(const t2BDM&) = delete;
+
+  // The five operations a method supplies, in their slot order.
+  virtual void Calc_Variance() = 0;
+  virtual void Calc_Estimate() = 0;
+  virtual void Calc_ITest() = 0;
+  virtual void Calc_GTest() = 0;
+  virtual void Calc_CI();  // Wald interval, cut to the range of the measure
+
+  void Reset_Method();
+  bool ValidData() const;
+  void ErrorCount_Reset() { error_count = 0; }
+  void ErrorCount_Inc() { ++error_count; }
+  void SetAlfa(double alfa);
+  void SetConf_Level(double level);
+  void Seth(double h) { inc_h = h; }
+  void SetSimulationType(tSimulationType t) { Simulation_Type = t; }
+  void SetVariance(double v);
+  void Calculate(const tInputData& input);
+  std::int32_t Coverage_Indicator() const;
+
+  // Simulation accumulators.
+  void Reset_SimRec_CI(double dValue, double rValue);
+  void Update_SimRec_CI();
+  void Reset_SimRec_IT();
+  void Update_SimRec_IT();
+  void Reset_SimRec_GT();
+  void Update_SimRec_GT();
+
+  // Text reports (summary line, full block).
+  void Show_Summary(tTextDocument& memo, bool header, double ParameterValue) const;
+  void Show_full(tTextDocument& memo) const;
+
+  bool IsDifference() const { return method_Type == tMethodType::difference; }
+
+  tMethodType method_Type = tMethodType::difference;
+  std::string method_Lbl;
+  std::string method_Name;
+  double inc_h = 0;
+  double p_Alfa = 0;
+  double p_ConfLevel = 0;
+  double Z = 0;
+  double Z2 = 0;
+  tSimulationType Simulation_Type = tSimulationType::simAny;
+  std::int32_t maxsamples = 0;
+  double p_epsilon = 0;
+  std::int32_t epsilon_Corrections = 0;
+  bool epsilon_Corrected = false;
+  std::int32_t samples_count = 0;
+  std::int32_t Error_code = 0;
+  std::int32_t error_count = 0;
+  bool positive_var = false;
+  tFullEstimate Params;
+  double semi_amplitud = 0;
+  double amplitud_media = 0;
+  double amplitud_mediana = 0;
+  tTest ITest;
+  tTest GTest;
+  bool Active = false;
+  std::int32_t index = 0;
+  std::string lbl;
+  tData_Rec Data;
+  medidas2T TestMeasures;
+  tCI_SimRec SimRec_CI;
+  tHTest_SimRec SimRec_IT;
+  tHTest_SimRec SimRec_GT;
+
+ protected:
+  // Shorthands for the formulas: the predictive values after the corrections.
+  double pA() const { return TestMeasures.A.PPV; }
+  double pB() const { return TestMeasures.B.PPV; }
+  double qA() const { return TestMeasures.A.NPV; }
+  double qB() const { return TestMeasures.B.NPV; }
+  // Sets the interval to missing (all four of its results).
+  void SetIntervalMissing();
+  // The statistic of an individual test against its critical value.
+  void SetITest(double statistic);
+};
+
+}  // namespace kovalin
