@@ -1,0 +1,53 @@
+#include "simulation/random_generator.h"
+
+#include <chrono>
+
+namespace kovalin {
+
+namespace {
+
+std::uint64_t HighResolutionCounter() {
+  return static_cast<std::uint64_t>(
+      std::chrono::steady_clock::now().time_since_epoch().count());
+}
+
+}  // namespace
+
+tRandomGenerator::tRandomGenerator() : clock_(HighResolutionCounter) {}
+
+void tRandomGenerator::Randomize() {
+  auto seed = static_cast<std::uint32_t>(clock_() & 0xFFFFFFFFu);
+  if (hasLastSeed_ && seed == lastSeed_) seed = lastSeed_ + 1u;
+  lastSeed_ = seed;
+  hasLastSeed_ = true;
+  state_ = seed;
+}
+
+void tRandomGenerator::UseSeed(std::uint32_t seed) {
+  fixedSeed_ = true;
+  state_ = seed;
+}
+
+void tRandomGenerator::UseClock() { fixedSeed_ = false; }
+
+void tRandomGenerator::StartRun(std::optional<std::uint32_t> seed) {
+  if (seed)
+    UseSeed(*seed);
+  else
+    UseClock();
+}
+
+void tRandomGenerator::SetClock(tClock clock) {
+  clock_ = clock ? std::move(clock) : tClock(HighResolutionCounter);
+}
+
+tRandomGenerator& ProcessRandom() {
+  static tRandomGenerator generator;
+  return generator;
+}
+
+double Random() { return ProcessRandom().Random(); }
+
+void Randomize() { ProcessRandom().Randomize(); }
+
+}  // namespace kovalin

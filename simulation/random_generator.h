@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+namespace kovalin {
+
+// The simulation's linear congruential generator. By default it is reseeded from
+// the high-resolution clock before every sample; a run that is given a seed is
+// seeded once at its start instead, so that the same inputs repeat exactly.
+class tRandomGenerator {
+ public:
+  // The clock that seeds the generator: any counter that keeps moving.
+  using tClock = std::function<std::uint64_t()>;
+
+  tRandomGenerator();
+
+  // s := (s * 134775813 + 1) mod 2^32; returns s / 2^32, in [0, 1).
+  double Random() {
+    state_ = state_ * 134775813u + 1u;
+    return static_cast<double>(state_) * (1.0 / 4294967296.0);
+  }
+
+  // Seeds from the low 32 bits of the clock. Two consecutive seeds are never
+  // equal: when the clock has not moved, the previous seed is advanced by one,
+  // since two samples drawn from one seed would repeat each other.
+  void Randomize();
+
+  // Called by the sampler before each sample: reseeds from the clock unless the
+  // run was given a seed.
+  void BeginSample() {
+    if (!fixedSeed_) Randomize();
+  }
+
+  // The seeding of a run: a seed given by the user, or the clock before every sample.
+  void UseSeed(std::uint32_t seed);
+  void UseClock();
+  // Applies a run's choice: a seed when one is given, the clock otherwise.
+  void StartRun(std::optional<std::uint32_t> seed);
+  bool HasFixedSeed() const { return fixedSeed_; }
+
+  std::uint32_t State() const { return state_; }
+  void SetState(std::uint32_t s) { state_ = s; }
+
+  // Replaces the seeding clock (tests); an empty function restores the default.
+  void SetClock(tClock clock);
+
+ private:
+  std::uint32_t state_ = 0;
+  std::uint32_t lastSeed_ = 0;
+  bool hasLastSeed_ = false;
+  bool fixedSeed_ = false;
+  tClock clock_;
+};
+
+// The process-wide generator shared by the analysis and the simulation (main
+// thread only).
+tRandomGenerator& ProcessRandom();
+
+// Random() and Randomize() of the process-wide generator.
+double Random();
+void Randomize();
+
+}  // namespace kovalin

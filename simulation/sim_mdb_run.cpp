@@ -1,0 +1,358 @@
+// The simulation run: the record and sample loops, the output file, the grid and
+// the log of one kind.
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "engine/app_options.h"
+#include "simulation/multinomial.h"
+#include "simulation/random_generator.h"
+#include "simulation/sim_host.h"
+#include "simulation/sim_mdb.h"
+#include "simulation/sim_running.h"
+#include "simulation/text_file.h"
+
+namespace kovalin {
+
+bool SimRunning = false;
+
+namespace {
+
+constexpr const char* kLineEnd = "\r\n";
+
+struct tFoldedMethod {
+  int folded;
+  int partner;
+  const char* labelWithPartner;
+  const char* labelAlone;
+};
+
+constexpr tFoldedMethod kFoldedMethods[] = {
+    {18, 1, "d/F1R", "F1R"},
+    {19, 2, "da/F1Ra", "F1Ra"},
+    {20, 10, "Fd/F2R", "F2R"},
+    {21, 11, "Fda/F2Ra", "F2Ra"},
+};
+
+std::string LogTitle(tSimulationType kind) {
+  switch (kind) {
+    case tSimulationType::simIT:
+      return "Simulation of Individual Homogeneity Tests --------------";
+    case tSimulationType::simGT:
+      return "Simulation of Global Homogeneity Tests ------------------";
+    default:
+      return "Simulation of confidence intervals ----------------------";
+  }
+}
+
+// Position of a progress indicator: trunc(100 * done / total).
+int ProgressPosition(long long done, long long total) {
+  if (total <= 0) return 0;
+  return static_cast<int>(100 * done / total);
+}
+
+// 100 * s / total to the nearest integer, halves to even.
+long long RoundedPercent(long long s, long long total) {
+  if (total <= 0) return 0;
+  return static_cast<long long>(std::nearbyint(100.0 * static_cast<double>(s) /
+                                               static_cast<double>(total)));
+}
+
+// The text pages of the run as it also writes them to disk.
+class tRunPages {
+ public:
+  explicit tRunPages(tSimHost& host) : host_(host) {}
+  void Output(const std::string& line) {
+    host_.AppendOutput(line);
+    output_ += line;
+    output_ += kLineEnd;
+  }
+  void Log(const std::string& line) {
+    host_.AppendLog(line);
+    log_ += line;
+    log_ += kLineEnd;
+  }
+  const std::string& OutputText() const { return output_; }
+  const std::string& LogText() const { return log_; }
+
+ private:
+  tSimHost& host_;
+  std::string output_;
+  std::string log_;
+};
+
+}  // namespace
+
+void MergeIndividualTestMethods(tMethodSet& methods) {
+  // A folded method that is not ticked leaves its partner as it is: the merge
+  // must not run methods the user did not choose.
+  for (const tFoldedMethod& f : kFoldedMethods) {
+    t2BDM& folded = methods[f.folded];
+    if (!folded.Active) continue;
+    folded.Active = false;
+    t2BDM& partner = methods[f.partner];
+    if (partner.Active) {
+      partner.method_Lbl = f.labelWithPartner;
+    } else {
+      partner.Active = true;
+      partner.method_Lbl = f.labelAlone;
+    }
+  }
+}
+
+std::vector<tSimColumn> tSimMDB::BuildColumns(tSimulationType kind,
+                                              std::array<int, kMethodCount + 1>& firstCol) {
+  tMethodSet& ms = *methods_;
+  std::vector<tSimColumn> columns = FixedSimColumns();
+  firstCol.fill(-1);
+  if (kind == tSimulationType::simIT) MergeIndividualTestMethods(ms);
+  const bool intervals = kind != tSimulationType::simIT && kind != tSimulationType::simGT;
+  for (int i = 1; i <= kMethodCount; ++i) {
+    t2BDM& m = ms[i];
+    if (!m.Active) continue;
+    firstCol[static_cast<std::size_t>(i)] = static_cast<int>(columns.size()) + 1;
+    columns.push_back({m.method_Lbl + "(n)", true});
+    if (intervals) {
+      columns.push_back({m.method_Lbl + "(cover)", false});
+      columns.push_back({m.method_Lbl + "(amp)", false});
+      m.Reset_SimRec_CI(0, 0);
+    } else {
+      columns.push_back({m.method_Lbl + "(Sig)", false});
+    }
+  }
+  if (!intervals) {
+    for (int i = 1; i <= kMethodCount; ++i) {
+      ms[i].Reset_SimRec_IT();
+      ms[i].Reset_SimRec_GT();
+    }
+  }
+  return columns;
+}
+
+void tSimMDB::Simulation_CI_Write_RecStr(int MethodNum, std::vector<double>& res, int index) {
+  const tCI_SimRec& r = (*methods_)[MethodNum].SimRec_CI;
+  res.at(static_cast<std::size_t>(index)) = r.N;
+  res.at(static_cast<std::size_t>(index) + 1) = r.Coverage;
+  res.at(static_cast<std::size_t>(index) + 2) = r.MeanAmplitude;
+}
+
+void tSimMDB::Simulation_ITest_Write_RecStr(int MethodNum, std::vector<double>& res, int index) {
+  const tHTest_SimRec& r = (*methods_)[MethodNum].SimRec_IT;
+  res.at(static_cast<std::size_t>(index)) = r.N;
+  res.at(static_cast<std::size_t>(index) + 1) = r.P_Significations;
+}
+
+void tSimMDB::Simulation_GTest_Write_RecStr(int MethodNum, std::vector<double>& res, int index) {
+  const tHTest_SimRec& r = (*methods_)[MethodNum].SimRec_GT;
+  res.at(static_cast<std::size_t>(index)) = r.N;
+  res.at(static_cast<std::size_t>(index) + 1) = r.P_Significations;
+}
+
+void tSimMDB::CreateMethods(tSimulationType simType) {
+  methods_ = std::make_unique<tMethodSet>(kovalin::CreateMethods(AppOptions, simType));
+}
+
+void tSimMDB::AssignOptions(const tConf_rec& opts) {
+  if (methods_) methods_->AssignOptions(opts);
+}
+
+tRunResult tSimMDB::execute(tSimHost& host) {
+  CreateMethods(pSimulationType);
+  host.SetRecordProgress(0, "0%");
+  host.SetSampleProgress(0, "0%");
+  return Simulation_Execute(AppOptions.Methods, host);
+}
+
+tRunResult tSimMDB::Simulation_Execute(
+    const std::array<bool, kMethodCount + 1>& MethodsToSimulate, tSimHost& host) {
+  if (!methods_) CreateMethods(pSimulationType);
+  tMethodSet& ms = *methods_;
+  const tSimulationType kind = pSimulationType;
+  const tInputFormRec& ip = InputParams;
+  tRunResult result;
+
+  for (int i = 1; i <= kMethodCount; ++i)
+    ms[i].Active = MethodsToSimulate[static_cast<std::size_t>(i)];
+  std::array<int, kMethodCount + 1> firstCol{};
+  firstCol.fill(-1);
+
+  host.ClearLog();
+  host.ClearOutput();
+  tRunPages pages(host);
+  pages.Log(LogTitle(kind));
+  const std::vector<tSimColumn> columns = BuildColumns(kind, firstCol);
+
+  const int cols = static_cast<int>(columns.size());
+  const long long nrec =
+      std::max<long long>(0, static_cast<long long>(ip.paramrec_End) - ip.paramrec_Init + 1);
+  std::vector<double> res(static_cast<std::size_t>(cols) + 1, 0.0);
+
+  auto save = [&](const std::string& file, const std::string& text) {
+    std::string error;
+    if (ReplaceFileText(file, text, error)) return true;
+    result.outcome = tRunOutcome::fileError;
+    result.message = error;
+    pages.Log(error);
+    return false;
+  };
+
+  pages.Output(HeaderLine(columns, ip.delimiter));
+  if (!save(ip.FileName, pages.OutputText())) return result;
+  pages.Log("Generated output file: " + ip.FileName);
+  pages.Log("Output table: " + std::to_string(nrec) + " rows x " + std::to_string(cols) +
+            " cols.");
+  tOutputGrid* grid = ip.ShowGrid ? host.OutputGrid() : nullptr;
+  if (grid) {
+    grid->Redimension(cols, static_cast<int>(std::min<long long>(nrec, 2147483647)));
+    for (int j = 1; j <= cols; ++j) {
+      const tSimColumn& c = columns[static_cast<std::size_t>(j) - 1];
+      grid->SetColName(j, c.name);
+      grid->SetDecPlaces(j, c.count ? 0 : AppOptions.decimals);
+    }
+  }
+  pages.Log("- Records: from " + std::to_string(ip.paramrec_Init) + " to " +
+            std::to_string(ip.paramrec_End) + " (" + std::to_string(nrec) + " records)");
+  pages.Log("- Samples per record: " + std::to_string(ip.NumSamples));
+  if (ip.Seed) pages.Log("- Random seed: " + std::to_string(*ip.Seed));
+
+  tRandomGenerator& rng = ProcessRandom();
+  rng.StartRun(ip.Seed);
+
+  // The active methods in index order, looked up once for the whole run.
+  std::vector<t2BDM*> active;
+  for (int i = 1; i <= kMethodCount; ++i)
+    if (ms[i].Active) active.push_back(&ms[i]);
+  ms.SetSimulationType(kind);
+
+  int row = ip.paramrec_Init;
+  InputParams.paramrec_activerec = row;
+  int lines = 0;
+  long long k = 0;
+  long long s = 0;
+  int sampledRow = row;  // the record whose samples s counts
+  bool lastRecord = nrec <= 0;
+
+  while (true) {
+    ++k;
+    const int recordPos = ProgressPosition(k, nrec);
+    host.SetRecordProgress(recordPos, std::to_string(recordPos) + "%");
+    host.ProcessMessages();
+    if (SimRunning && nrec > 0) {
+      tInputDataRec rec = Get_InputParamsRow(row);
+      res[1] = row;
+      res[2] = rec.PA;
+      res[3] = rec.PB;
+      res[4] = rec.NA;
+      res[5] = rec.NB;
+      res[6] = rec.P;
+      res[7] = rec.O_pos;
+      res[8] = rec.O_neg;
+      res[9] = rec.n;
+      res[10] = rec.d_pos;
+      res[11] = rec.R_pos;
+      for (t2BDM* m : active) {
+        if (kind == tSimulationType::simIT)
+          m->Reset_SimRec_IT();
+        else if (kind == tSimulationType::simGT)
+          m->Reset_SimRec_GT();
+        else
+          m->Reset_SimRec_CI(rec.d_pos, rec.R_pos);
+      }
+      Get_SDataRec(rec);
+      sampledRow = row;
+      s = 0;
+      const bool drawable = NumOfValidSolsXY > 0;
+      if (!drawable) {
+        // Samples drawn from another row's probabilities would report the wrong
+        // population: the line keeps the parameters and no method result.
+        pages.Log("Record " + std::to_string(row) +
+                  ": the parameters give no valid cell probabilities; no samples drawn");
+      } else {
+        int lastSamplePos = -1;
+        while (true) {
+          ++s;
+          ResetInputData();
+          const int samplePos = ProgressPosition(s, ip.NumSamples);
+          if (samplePos != lastSamplePos) {
+            lastSamplePos = samplePos;
+            host.SetSampleProgress(samplePos, std::to_string(samplePos) + "%");
+          }
+          host.ProcessMessages();
+          if (SimRunning) {
+            MultinomialSample(rec.n, InputData.N, P, rng);
+            switch (kind) {
+              case tSimulationType::simIT:
+                for (t2BDM* m : active) {
+                  m->Calculate(InputData);
+                  m->Update_SimRec_IT();
+                }
+                break;
+              case tSimulationType::simGT:
+                for (t2BDM* m : active) {
+                  m->Calculate(InputData);
+                  m->Update_SimRec_GT();
+                }
+                break;
+              default:
+                for (t2BDM* m : active) {
+                  m->Calculate(InputData);
+                  m->Update_SimRec_CI();
+                }
+                break;
+            }
+          }
+          if (s >= ip.NumSamples || !SimRunning) break;
+        }
+      }
+      for (int i = 1; i <= kMethodCount; ++i) {
+        const int fc = firstCol[static_cast<std::size_t>(i)];
+        if (fc < 0) continue;
+        if (kind == tSimulationType::simIT)
+          Simulation_ITest_Write_RecStr(i, res, fc);
+        else if (kind == tSimulationType::simGT)
+          Simulation_GTest_Write_RecStr(i, res, fc);
+        else
+          Simulation_CI_Write_RecStr(i, res, fc);
+        if (!drawable && kind != tSimulationType::SimCI && kind != tSimulationType::simAny)
+          res[static_cast<std::size_t>(fc) + 1] = kMissing;
+      }
+      ++lines;
+      pages.Output(Write_Rec_to_String(res, cols, ip.delimiter, SimOutDecimals, SimOutWidth));
+      result.lines = lines;
+      if (!save(ip.FileName, pages.OutputText())) return result;
+      if (grid && !Write_Rec_to_NtabEd(*grid, lines, cols, res)) pages.Log("Error in grid output");
+    }
+    ++row;
+    if (row > ip.paramrec_End) {
+      row = ip.paramrec_End;
+      lastRecord = true;
+    } else {
+      InputParams.paramrec_activerec = row;
+    }
+    if (!SimRunning || lastRecord) break;
+  }
+
+  pages.Log("Saved " + std::to_string(lines) + " records");
+  if (!SimRunning) {
+    result.outcome = tRunOutcome::cancelled;
+    pages.Log("Canceled [Rec: " + std::to_string(sampledRow) + "  Sample: " + std::to_string(s) +
+              "  (" + std::to_string(RoundedPercent(s, ip.NumSamples)) + "%)]");
+  } else if (ip.Windows_ShutDown) {
+    if (!save(ip.FileName, pages.OutputText())) return result;
+    if (!save(ip.FileNameLog, pages.LogText())) return result;
+  } else {
+    pages.Log("Complete [Rec: " + std::to_string(ip.paramrec_End) +
+              "  Sample: " + std::to_string(s) + "  (" +
+              std::to_string(std::min<long long>(RoundedPercent(s, ip.NumSamples), 100)) +
+              "%)]");
+  }
+  if (ip.Windows_ShutDown) {
+    const long long ms60 = std::clamp<long long>(ip.Windows_ShutDown_Delay, 0, 35000) * 60000;
+    host.Pause(static_cast<int>(std::min<long long>(ms60, 2147483647)));
+    host.LogOff();
+  }
+  return result;
+}
+
+}  // namespace kovalin
