@@ -16,8 +16,10 @@ std::uint64_t HighResolutionCounter() {
 tRandomGenerator::tRandomGenerator() : clock_(HighResolutionCounter) {}
 
 void tRandomGenerator::Randomize() {
-  auto seed = static_cast<std::uint32_t>(clock_() & 0xFFFFFFFFu);
-  if (hasLastSeed_ && seed == lastSeed_) seed = lastSeed_ + 1u;
+  const auto reading = static_cast<std::uint32_t>(clock_() & 0xFFFFFFFFu);
+  std::uint32_t seed = reading;
+  if (hasLastSeed_ && (reading == lastReading_ || seed == lastSeed_)) seed = lastSeed_ + 1u;
+  lastReading_ = reading;
   lastSeed_ = seed;
   hasLastSeed_ = true;
   state_ = seed;

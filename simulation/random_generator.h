@@ -23,7 +23,7 @@ class tRandomGenerator {
   }
 
   // Seeds from the low 32 bits of the clock. Two consecutive seeds are never
-  // equal: when the clock has not moved, the previous seed is advanced by one,
+  // equal: while the clock has not moved, the previous seed is advanced by one,
   // since two samples drawn from one seed would repeat each other.
   void Randomize();
 
@@ -49,6 +49,7 @@ class tRandomGenerator {
  private:
   std::uint32_t state_ = 0;
   std::uint32_t lastSeed_ = 0;
+  std::uint32_t lastReading_ = 0;
   bool hasLastSeed_ = false;
   bool fixedSeed_ = false;
   tClock clock_;
