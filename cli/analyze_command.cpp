@@ -1,0 +1,160 @@
+#include "cli/analyze_command.h"
+
+#include <nlohmann/json.hpp>
+#include <ostream>
+
+#include "cli/arguments.h"
+#include "cli/method_json.h"
+#include "cli/method_options.h"
+#include "cli/record_file.h"
+#include "cli/sim_settings_scope.h"
+#include "engine/app_options.h"
+#include "engine/text_document.h"
+#include "simulation/analysis_run.h"
+#include "simulation/sim_mdb.h"
+
+namespace kovalin::cli {
+
+namespace {
+
+nlohmann::ordered_json RecordJson(const tInputDataRec& r) {
+  return {{"id", r.id},
+          {"n", r.n},
+          {"conf", NumberOrNull(r.conf)},
+          {"PA", NumberOrNull(r.PA)},
+          {"PB", NumberOrNull(r.PB)},
+          {"NA", NumberOrNull(r.NA)},
+          {"NB", NumberOrNull(r.NB)},
+          {"SeA", NumberOrNull(r.SeA)},
+          {"SpA", NumberOrNull(r.SpA)},
+          {"SeB", NumberOrNull(r.SeB)},
+          {"SpB", NumberOrNull(r.SpB)},
+          {"P", NumberOrNull(r.P)},
+          {"O_pos", NumberOrNull(r.O_pos)},
+          {"O_neg", NumberOrNull(r.O_neg)},
+          {"d_pos", NumberOrNull(r.d_pos)},
+          {"d_neg", NumberOrNull(r.d_neg)},
+          {"R_pos", NumberOrNull(r.R_pos)},
+          {"R_neg", NumberOrNull(r.R_neg)},
+          {"realn", NumberOrNull(r.realn)}};
+}
+
+// The measures of a raw record as its row fields hold them.
+medidas2T MeasuresOfRecord(const tInputDataRec& r) {
+  medidas2T m;
+  m.A.Prevalencia = m.B.Prevalencia = r.P;
+  m.A.Se = r.SeA;
+  m.A.Sp = r.SpA;
+  m.A.PPV = r.PA;
+  m.A.NPV = r.NA;
+  m.B.Se = r.SeB;
+  m.B.Sp = r.SpB;
+  m.B.PPV = r.PB;
+  m.B.NPV = r.NB;
+  m.O_pos = r.O_pos;
+  m.O_neg = r.O_neg;
+  return m;
+}
+
+nlohmann::ordered_json RecordResultJson(tSimMDB& sim, int row, bool raw) {
+  const tInputDataRec& rec = sim.iRec;
+  nlohmann::ordered_json j = {{"row", row},
+                              {"id", rec.id},
+                              {"kind", raw ? "raw" : "parameters"},
+                              {"record", RecordJson(rec)}};
+  if (raw) {
+    j["measures"] = MeasuresJson(MeasuresOfRecord(rec), rec.n);
+    j["methods"] = ActiveMethodsJson(sim.Methods());
+    return j;
+  }
+  j["measures"] = MeasuresJson(sim.inputTestMeasures, rec.n);
+  const bool drawn = sim.NumOfValidSolsXY > 0;
+  nlohmann::ordered_json p = nlohmann::ordered_json::array();
+  nlohmann::ordered_json sample = nlohmann::ordered_json::array();
+  for (std::size_t i = 1; i <= 8; ++i) {
+    p.push_back(drawn ? NumberOrNull(sim.P[i]) : nlohmann::ordered_json(nullptr));
+    sample.push_back(sim.InputData.N[i]);
+  }
+  j["probabilities"] = p;
+  j["solutions"] = sim.NumOfValidSolsXY;
+  j["sample"] = drawn ? sample : nlohmann::ordered_json(nullptr);
+  j["methods"] = drawn ? ActiveMethodsJson(sim.Methods()) : nlohmann::ordered_json::array();
+  return j;
+}
+
+}  // namespace
+
+std::string AnalyzeCommand::synopsis() const {
+  return "analyze FILE [--rows A-B] [--alpha A] [--epsilon E] [--decimals D] [--methods LIST] "
+         "[--full] [--seed S] [--json]";
+}
+
+int AnalyzeCommand::execute(const std::vector<std::string>& argv, std::ostream& out,
+                            std::ostream& err) {
+  Arguments args({"rows", "alpha", "epsilon", "decimals", "methods", "seed"}, {"full", "json"});
+  if (!args.Parse(argv)) {
+    err << "analyze: " << args.error() << "\n";
+    return kExitUsage;
+  }
+  if (args.positional().size() != 1) {
+    err << "analyze: expected one table file, got " << args.positional().size() << "\n";
+    return kExitUsage;
+  }
+  tConf_rec options = DefaultAppOptions();
+  if (const auto error = ReadAnalysisOptions(args, options)) {
+    err << "analyze: " << *error << "\n";
+    return kExitUsage;
+  }
+  std::optional<std::uint32_t> seed;
+  std::string error;
+  if (const auto text = args.value("seed")) {
+    seed = ParseSeed(*text, error);
+    if (!seed) {
+      err << "analyze: " << error << "\n";
+      return kExitUsage;
+    }
+  }
+
+  const std::string& path = args.positional()[0];
+  const tRecordFile file(path);
+  if (!file.ok()) {
+    err << "analyze: " << file.error() << "\n";
+    return kExitUsage;
+  }
+  const bool raw = file.kind() == tRecordTableKind::rawData;
+  if (!raw && file.kind() != tRecordTableKind::paramsVP) {
+    err << "analyze: " << path
+        << ": neither a raw-data table (columns X[1] to X[8]) nor a VP/OR/P parameter table "
+           "(column PA)\n";
+    return kExitUsage;
+  }
+  const int rowCount = file.records().RowCount();
+  std::pair<int, int> rows{1, rowCount};
+  if (const auto text = args.value("rows")) {
+    const auto range = ParseRowRange(*text, rowCount, error);
+    if (!range) {
+      err << "analyze: " << path << ": " << error << "\n";
+      return kExitUsage;
+    }
+    rows = *range;
+  }
+  for (const std::string& warning : file.warnings()) err << "analyze: warning: " << warning << "\n";
+
+  tSimSettingsScope scope;
+  AppOptions = options;
+  SetSimOutDecimals(options.decimals);
+
+  tMemoryDocument memo;
+  nlohmann::ordered_json records = nlohmann::ordered_json::array();
+  const bool json = args.has("json");
+  AnalyzeSelection(file.records(), rows.first, rows.second, memo, seed, [&](tSimMDB& sim, int row) {
+    if (json) records.push_back(RecordResultJson(sim, row, raw));
+  });
+  if (json)
+    out << records.dump(2) << "\n";
+  else
+    out << memo.Text("\n");
+  return kExitOk;
+}
+
+}  // namespace kovalin::cli

@@ -1,0 +1,168 @@
+#include "cli/simulate_command.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <iostream>
+#include <ostream>
+#include <system_error>
+
+#include "cli/arguments.h"
+#include "cli/interrupt.h"
+#include "cli/method_options.h"
+#include "cli/record_file.h"
+#include "cli/sim_settings_scope.h"
+#include "cli/terminal_sim_host.h"
+#include "engine/app_options.h"
+#include "simulation/input_form_rec.h"
+#include "simulation/sim_file_names.h"
+#include "simulation/sim_launch.h"
+#include "simulation/sim_running.h"
+
+namespace kovalin::cli {
+
+namespace {
+
+// The kinds of --kinds, in the order they run whatever the order given.
+std::optional<std::vector<tSimulationType>> ParseKinds(const std::string& list,
+                                                       std::string& error) {
+  bool ci = false, it = false, gt = false;
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t comma = list.find(',', start);
+    const std::string kind =
+        list.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+    if (kind == "ci")
+      ci = true;
+    else if (kind == "it")
+      it = true;
+    else if (kind == "gt")
+      gt = true;
+    else {
+      error = "--kinds: unknown kind '" + kind + "' in '" + list + "' (kinds: ci, it, gt)";
+      return std::nullopt;
+    }
+    if (comma == std::string::npos) break;
+    start = comma + 1;
+  }
+  return OrderedKinds(ci, it, gt);
+}
+
+std::optional<char> ParseDelimiter(const std::string& name, std::string& error) {
+  if (name == "tab") return DelimiterAt(0);
+  if (name == "comma") return DelimiterAt(1);
+  if (name == "semicolon") return DelimiterAt(2);
+  if (name == "space") return DelimiterAt(3);
+  error = "--delimiter: '" + name + "' is not one of tab, comma, semicolon, space";
+  return std::nullopt;
+}
+
+// The folder the numbered files go to must exist and take new files.
+std::optional<std::string> CheckOutputFolder(const std::string& base) {
+  std::filesystem::path folder = std::filesystem::path(base).parent_path();
+  if (folder.empty()) folder = ".";
+  std::error_code ec;
+  if (!std::filesystem::is_directory(folder, ec))
+    return "--out: the folder " + folder.string() + " does not exist";
+  if (::access(folder.c_str(), W_OK | X_OK) != 0)
+    return "--out: the folder " + folder.string() + " cannot be written";
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::string SimulateCommand::synopsis() const {
+  return "simulate FILE --kinds ci,it,gt [--rows A-B] [--samples N] [--out BASE] "
+         "[--delimiter tab|comma|semicolon|space] [--methods LIST] [--alpha A] [--epsilon E] "
+         "[--decimals D] [--seed S]";
+}
+
+int SimulateCommand::execute(const std::vector<std::string>& argv, std::ostream& out,
+                             std::ostream& err) {
+  Arguments args({"kinds", "rows", "samples", "out", "delimiter", "methods", "alpha", "epsilon",
+                  "decimals", "seed"},
+                 {});
+  auto usage = [&err](const std::string& message) {
+    err << "simulate: " << message << "\n";
+    return kExitUsage;
+  };
+  if (!args.Parse(argv)) return usage(args.error());
+  if (args.positional().size() != 1)
+    return usage("expected one parameter table file, got " +
+                 std::to_string(args.positional().size()));
+  std::string error;
+  const auto kindsText = args.value("kinds");
+  if (!kindsText) return usage("--kinds is required (a list of ci, it, gt)");
+  const auto kinds = ParseKinds(*kindsText, error);
+  if (!kinds) return usage(error);
+
+  tConf_rec options = DefaultAppOptions();
+  if (const auto e = ReadAnalysisOptions(args, options)) return usage(*e);
+
+  tSimLaunchSettings settings;
+  if (const auto text = args.value("samples")) {
+    const auto n = ParseInteger(*text);
+    if (!n || *n < 1 || *n > kMaxNumSamples)
+      return usage("--samples: '" + *text + "' is not a whole number from 1 to " +
+                   std::to_string(kMaxNumSamples));
+    settings.numSamples = static_cast<std::int32_t>(*n);
+  }
+  if (const auto text = args.value("delimiter")) {
+    const auto delimiter = ParseDelimiter(*text, error);
+    if (!delimiter) return usage(error);
+    settings.delimiter = *delimiter;
+  }
+  if (const auto text = args.value("seed")) {
+    settings.seed = ParseSeed(*text, error);
+    if (!settings.seed) return usage(error);
+  }
+
+  const std::string& path = args.positional()[0];
+  const tRecordFile file(path);
+  if (!file.ok()) return usage(file.error());
+  if (file.kind() != tRecordTableKind::paramsVP)
+    return usage(path + ": not a VP/OR/P parameter table (a simulation needs the columns PA, PB, "
+                        "NA, NB, P, Opos, Oneg and n)");
+  const int rowCount = file.records().RowCount();
+  if (rowCount < 1) return usage(path + ": the table has no records");
+  settings.recordInit = 1;
+  settings.recordEnd = rowCount;
+  if (const auto text = args.value("rows")) {
+    const auto range = ParseRowRange(*text, rowCount, error);
+    if (!range) return usage(path + ": " + error);
+    settings.recordInit = range->first;
+    settings.recordEnd = range->second;
+  }
+  const std::string base = WithDefaultExtension(args.value("out").value_or(path));
+  if (const auto e = CheckOutputFolder(base)) return usage(*e);
+  for (const std::string& warning : file.warnings()) err << "simulate: warning: " << warning << "\n";
+
+  tSimSettingsScope scope;
+  AppOptions = options;
+  SetSimOutDecimals(options.decimals);
+
+  const bool progressBar = &err == &std::cerr && ::isatty(STDERR_FILENO) == 1;
+  tTerminalSimHost host(err, progressBar);
+  host.SetYieldHook(yieldHook_);
+  const tInterruptGuard interrupt;
+  SimRunning = true;
+  int status = kExitOk;
+  for (const tSimulationType kind : *kinds) {
+    if (!SimRunning) break;
+    const std::string name = SequencedFileName(base, KindTag(kind), 4);
+    host.BeginKind(LogFileName(name),
+                   static_cast<long long>(settings.recordEnd) - settings.recordInit + 1);
+    const tRunResult result = SimulateKind(file.records(), settings, kind, name, host);
+    if (result.outcome == tRunOutcome::fileError) {
+      err << "simulate: " << result.message << "\n";
+      status = kExitFailure;
+      break;
+    }
+    out << name << "\n";
+    if (result.outcome == tRunOutcome::cancelled) status = kExitCancelled;
+  }
+  SimRunning = false;
+  return status;
+}
+
+}  // namespace kovalin::cli
