@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sstream>
+
+#include "cli/command.h"
+#include "cli/simulate_command.h"
+#include "cli/tests/record_files.h"
+#include "simulation/sim_running.h"
+
+namespace kovalin::cli {
+namespace {
+
+using testing_support::SplitLines;
+
+struct CliRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+CliRun Simulate(std::vector<std::string> args, std::function<void()> yieldHook = {}) {
+  SimulateCommand command;
+  command.SetYieldHook(std::move(yieldHook));
+  std::ostringstream out, err;
+  const int status = command.execute(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+std::vector<std::string> Fields(const std::string& line, char delimiter) {
+  std::vector<std::string> fields;
+  std::stringstream ss(line);
+  for (std::string f; std::getline(ss, f, delimiter);) fields.push_back(f);
+  return fields;
+}
+
+class SimulateCommandTest : public testing_support::TempFolderTest {
+ protected:
+  void SetUp() override {
+    TempFolderTest::SetUp();
+    table_ = Write("params.txt", testing_support::kParameterTable);
+  }
+  std::string table_;
+};
+
+TEST_F(SimulateCommandTest, EachKindGetsItsNumberedFileAndLog) {
+  const CliRun r = Simulate({table_, "--kinds", "gt,ci,it", "--samples", "20", "--methods",
+                             "d,LR,F1R", "--seed", "3"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, Path("params_IC_0001.txt") + "\n" + Path("params_IT_0001.txt") + "\n" +
+                       Path("params_GT_0001.txt") + "\n");
+  EXPECT_EQ(Files(), (std::vector<std::string>{"params.txt", "params_GT_0001.log.txt",
+                                               "params_GT_0001.txt", "params_IC_0001.log.txt",
+                                               "params_IC_0001.txt", "params_IT_0001.log.txt",
+                                               "params_IT_0001.txt"}));
+  const auto ci = SplitLines(Read(Path("params_IC_0001.txt")), "\r\n");
+  ASSERT_EQ(ci.size(), 5u);
+  EXPECT_EQ(ci[0],
+            "Rec\tPa\tPb\tNa\tNb\tP\tO+\tO-\tn\td\tR\td(n)\td(cover)\td(amp)\tLR(n)\tLR(cover)\t"
+            "LR(amp)\tF1R(n)\tF1R(cover)\tF1R(amp)");
+  // Default decimals 4, width 10.
+  EXPECT_EQ(Fields(ci[1], '\t')[0], "    1.0000");
+  EXPECT_EQ(Fields(ci[4], '\t')[8], "  200.0000");
+  const auto it = SplitLines(Read(Path("params_IT_0001.txt")), "\r\n");
+  EXPECT_EQ(Fields(it[0], '\t').size(), 15u);
+  EXPECT_EQ(Fields(it[0], '\t')[11], "d/F1R(n)");
+
+  const auto log = SplitLines(Read(Path("params_GT_0001.log.txt")), "\r\n");
+  ASSERT_EQ(log.size(), 9u);
+  EXPECT_EQ(log[0], "Simulation of Global Homogeneity Tests ------------------");
+  EXPECT_EQ(log[1], "Generated output file: " + Path("params_GT_0001.txt"));
+  EXPECT_EQ(log[2], "Output table: 4 rows x 17 cols.");
+  EXPECT_EQ(log[3], "- Records: from 1 to 4 (4 records)");
+  EXPECT_EQ(log[4], "- Samples per record: 20");
+  EXPECT_EQ(log[5], "- Random seed: 3");
+  EXPECT_EQ(log[6], "Record 3: the parameters give no valid cell probabilities; no samples drawn");
+  EXPECT_EQ(log[7], "Saved 4 records");
+  EXPECT_EQ(log[8], "Complete [Rec: 4  Sample: 20  (100%)]");
+  // Without a terminal every finished record is one line on stderr, beside the log.
+  EXPECT_NE(r.err.find("Record 4/4 done\n"), std::string::npos);
+  EXPECT_NE(r.err.find("Complete [Rec: 4  Sample: 20  (100%)]\n"), std::string::npos);
+}
+
+TEST_F(SimulateCommandTest, SecondRunTakesTheNextNumberAndSameSeedSameBytes) {
+  const std::vector<std::string> args = {table_, "--kinds", "ci", "--samples", "30", "--seed",
+                                         "11", "--rows", "1-2"};
+  ASSERT_EQ(Simulate(args).status, 0);
+  ASSERT_EQ(Simulate(args).status, 0);
+  const std::string first = Read(Path("params_IC_0001.txt"));
+  EXPECT_FALSE(first.empty());
+  EXPECT_EQ(first, Read(Path("params_IC_0002.txt")));
+  EXPECT_EQ(SplitLines(first, "\r\n").size(), 3u);
+}
+
+TEST_F(SimulateCommandTest, DelimiterDecimalsAndBaseName) {
+  const CliRun r = Simulate({table_, "--kinds", "it", "--samples", "5", "--methods", "dp",
+                             "--delimiter", "semicolon", "--decimals", "2", "--out",
+                             Path("results.txt.txt"), "--rows", "4"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const auto lines = SplitLines(Read(Path("results_IT_0001.txt")), "\r\n");
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], "Rec;Pa;Pb;Na;Nb;P;O+;O-;n;d;R;dp(n);dp(Sig)");
+  EXPECT_EQ(Fields(lines[1], ';')[0], "    4.00");
+  EXPECT_EQ(Fields(lines[1], ';')[8], "  200.00");
+  EXPECT_EQ(Fields(lines[1], ';')[11], "    5.00");
+  EXPECT_TRUE(std::filesystem::exists(Path("results_IT_0001.log.txt")));
+}
+
+TEST_F(SimulateCommandTest, CtrlCStopsLikeTheStopButton) {
+  long long yields = 0;
+  // One yield per record and one per sample: the yield of sample 38 of record 2.
+  const CliRun r = Simulate({table_, "--kinds", "ci,gt", "--samples", "100", "--methods", "d"},
+                            [&yields] {
+                              if (++yields == 101 + 1 + 38) std::raise(SIGINT);
+                            });
+  EXPECT_EQ(r.status, 130) << r.err;
+  EXPECT_FALSE(SimRunning);
+  const auto lines = SplitLines(Read(Path("params_IC_0001.txt")), "\r\n");
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(Fields(lines[2], '\t')[0], "    2.0000");
+  EXPECT_EQ(Fields(lines[2], '\t')[11], "   37.0000");
+  const auto log = SplitLines(Read(Path("params_IC_0001.log.txt")), "\r\n");
+  EXPECT_EQ(log.back(), "Canceled [Rec: 2  Sample: 38  (38%)]");
+  // No further kind starts.
+  EXPECT_FALSE(std::filesystem::exists(Path("params_GT_0001.txt")));
+  // The handler is gone again: the test process would end on another SIGINT otherwise.
+  const auto previous = std::signal(SIGINT, SIG_IGN);
+  EXPECT_EQ(previous, SIG_DFL);
+  std::signal(SIGINT, previous);
+}
+
+TEST_F(SimulateCommandTest, BadInputIsRefusedBeforeAnyFileIsWritten) {
+  const std::string raw = Write("raw.txt", testing_support::kRawTable);
+  const std::vector<std::vector<std::string>> cases = {
+      {table_},
+      {table_, "--kinds", "ci,xx"},
+      {table_, "--kinds", "ci", "--samples", "0"},
+      {table_, "--kinds", "ci", "--samples", "3000000000"},
+      {table_, "--kinds", "ci", "--samples", "1e3"},
+      {table_, "--kinds", "ci", "--rows", "2-7"},
+      {table_, "--kinds", "ci", "--delimiter", "pipe"},
+      {table_, "--kinds", "ci", "--out", Path("nowhere/base.txt")},
+      {table_, "--kinds", "ci", "--seed", "4294967296"},
+      {table_, "--kinds", "ci", "--methods", "d,zz"},
+      {table_, "--kinds", "ci", "--full"},
+      {raw, "--kinds", "ci"},
+      {Path("absent.txt"), "--kinds", "ci"},
+  };
+  for (const auto& args : cases) {
+    const CliRun r = Simulate(args);
+    EXPECT_EQ(r.status, 2) << args.back();
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    EXPECT_EQ(r.err.rfind("simulate: ", 0), 0u) << r.err;
+  }
+  EXPECT_EQ(Files(), (std::vector<std::string>{"params.txt", "raw.txt"}));
+  EXPECT_NE(Simulate({table_, "--kinds", "ci", "--samples", "3000000000"}).err.find("2147483647"),
+            std::string::npos);
+}
+
+TEST(SimulateCommandRegistry, IsListedByTheCli) {
+  std::ostringstream out, err;
+  EXPECT_EQ(RunCli({"--help"}, out, err), 0);
+  EXPECT_NE(out.str().find("simulate FILE --kinds ci,it,gt"), std::string::npos);
+  EXPECT_NE(out.str().find("analyze FILE [--rows A-B]"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kovalin::cli
