@@ -108,6 +108,47 @@ int tMethodSet::ActiveCount() const {
   return count;
 }
 
+void tMethodSet::RefreshPlan() {
+  bool same = plan_.built;
+  for (std::size_t i = 1; i <= kMethodCount && same; ++i)
+    same = plan_.active[i] == methods_[i]->Active && plan_.types[i] == methods_[i]->Simulation_Type;
+  if (same) return;
+
+  auto hasGTest = [](tSimulationType t) {
+    return t == tSimulationType::simAny || t == tSimulationType::simGT;
+  };
+  for (std::size_t i = 1; i <= kMethodCount; ++i) {
+    const t2BDM& m = *methods_[i];
+    plan_.active[i] = m.Active;
+    plan_.types[i] = m.Simulation_Type;
+    plan_.dataFrom[i] = 0;
+    plan_.gtestFrom[i] = 0;
+    if (!m.Active) continue;
+    for (std::size_t j = 1; j < i; ++j) {
+      const t2BDM& p = *methods_[j];
+      if (!p.Active || p.inc_h != m.inc_h || p.p_epsilon != m.p_epsilon) continue;
+      if (plan_.dataFrom[i] == 0) plan_.dataFrom[i] = static_cast<std::uint8_t>(j);
+      if (plan_.gtestFrom[i] == 0 && hasGTest(m.Simulation_Type) &&
+          hasGTest(p.Simulation_Type) && p.GTestFamily() == m.GTestFamily())
+        plan_.gtestFrom[i] = static_cast<std::uint8_t>(j);
+    }
+  }
+  plan_.built = true;
+}
+
+void tMethodSet::CalculateActive(const tInputData& input) {
+  RefreshPlan();
+  for (std::size_t i = 1; i <= kMethodCount; ++i) {
+    if (!plan_.active[i]) continue;
+    t2BDM& m = *methods_[i];
+    const std::size_t from = plan_.dataFrom[i];
+    const bool prepared = from ? m.CopyPreparedData(*methods_[from]) : m.PrepareData(input);
+    if (!prepared) continue;
+    const std::size_t gtest = plan_.gtestFrom[i];
+    m.Infer(gtest ? &methods_[gtest]->GTest : nullptr);
+  }
+}
+
 tMethodSet CreateMethods(const tConf_rec& options, tSimulationType simType) {
   tMethodSet methods(InitMethodRecFromOptions(options, simType));
   methods.AssignOptions(options);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -38,6 +39,12 @@ class tMethodSet {
   void SetSimulationType(tSimulationType t);
   int ActiveCount() const;
 
+  // Calculate of every active method on one sample, in index order. Methods
+  // with the same corrections share the corrected cells and measures, and
+  // methods of one global-test family share that test; the results are those
+  // of calling Calculate on each method.
+  void CalculateActive(const tInputData& input);
+
   template <class F>
   void ForEachActive(F&& f) {
     for (int i = 1; i <= kMethodCount; ++i)
@@ -45,7 +52,19 @@ class tMethodSet {
   }
 
  private:
+  // Which earlier method each active method takes its data and global test
+  // from (0: compute it). Rebuilt when the active set or the simulation types change.
+  struct Plan {
+    std::array<std::uint8_t, kMethodCount + 1> active{};
+    std::array<tSimulationType, kMethodCount + 1> types{};
+    std::array<std::uint8_t, kMethodCount + 1> dataFrom{};
+    std::array<std::uint8_t, kMethodCount + 1> gtestFrom{};
+    bool built = false;
+  };
+  void RefreshPlan();
+
   std::array<std::unique_ptr<t2BDM>, kMethodCount + 1> methods_;
+  Plan plan_;
 };
 
 // Creates the methods of a run from the options as every analysis and simulation

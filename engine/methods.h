@@ -8,6 +8,7 @@ namespace kovalin {
 class tMethod_d : public t2BDM {
  public:
   using t2BDM::t2BDM;
+  int GTestFamily() const override { return 1; }
   void Calc_Variance() override;
   void Calc_Estimate() override;
   void Calc_ITest() override;
@@ -18,6 +19,7 @@ class tMethod_d : public t2BDM {
 class tMethod_dp : public tMethod_d {
  public:
   using tMethod_d::tMethod_d;
+  int GTestFamily() const override { return 2; }
   void Calc_Variance() override;
   void Calc_GTest() override;
 };
@@ -46,6 +48,7 @@ class tMethod_Fd_A : public tMethod_d {
 class tMethod_LR : public t2BDM {
  public:
   using t2BDM::t2BDM;
+  int GTestFamily() const override { return 3; }
   void Calc_Variance() override;
   void Calc_Estimate() override;
   void Calc_ITest() override;
@@ -57,6 +60,7 @@ class tMethod_LR : public t2BDM {
 class tMethod_LRp : public tMethod_LR {
  public:
   using tMethod_LR::tMethod_LR;
+  int GTestFamily() const override { return 4; }
   void Calc_Variance() override;
   void Calc_GTest() override;
 };
@@ -65,6 +69,7 @@ class tMethod_LRp : public tMethod_LR {
 class tMethod_R : public tMethod_LR {
  public:
   using tMethod_LR::tMethod_LR;
+  int GTestFamily() const override { return 5; }
   void Calc_ITest() override;
   void Calc_GTest() override;
   void Calc_CI() override;
@@ -74,6 +79,7 @@ class tMethod_R : public tMethod_LR {
 class tMethod_Rp : public tMethod_R {
  public:
   using tMethod_R::tMethod_R;
+  int GTestFamily() const override { return 6; }
   void Calc_Variance() override;
   void Calc_GTest() override;
 };
@@ -113,6 +119,7 @@ class tMethod_F1R : public tMethod_LR {
 class tMethod_F2R : public tMethod_F1R {
  public:
   using tMethod_F1R::tMethod_F1R;
+  int GTestFamily() const override { return 7; }
   void Calc_GTest() override;
   void Calc_CI() override;
 };

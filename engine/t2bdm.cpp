@@ -33,6 +33,10 @@ void t2BDM::Reset_Method() {
   Data = tData_Rec{};
   Data.X[0] = total;
   TestMeasures = medidas2T{};
+  ResetResults();
+}
+
+void t2BDM::ResetResults() {
   Params = tFullEstimate{};
   amplitud_media = 0;
   amplitud_mediana = 0;
@@ -74,6 +78,10 @@ void t2BDM::SetVariance(double v) {
 }
 
 void t2BDM::Calculate(const tInputData& input) {
+  if (PrepareData(input)) Infer();
+}
+
+bool t2BDM::PrepareData(const tInputData& input) {
   Reset_Method();
   epsilon_Corrected = false;
   epsilon_Corrections = 0;
@@ -102,13 +110,32 @@ void t2BDM::Calculate(const tInputData& input) {
   if (!ValidData()) {
     Error_code = kErrCellNotPositive;
     ++error_count;
-    return;
+    return false;
   }
 
   Error_code = kErrNone;
   ComputeSums(Data);
   TestMeasures = ComputeMeasures(Data);
+  return true;
+}
 
+bool t2BDM::CopyPreparedData(const t2BDM& prepared) {
+  // The cells and measures are overwritten below, so only the results are reset.
+  ResetResults();
+  epsilon_Corrected = prepared.epsilon_Corrected;
+  epsilon_Corrections = prepared.epsilon_Corrections;
+  Data = prepared.Data;
+  TestMeasures = prepared.TestMeasures;  // all missing after error 500
+  if (prepared.Error_code == kErrCellNotPositive) {
+    Error_code = kErrCellNotPositive;
+    ++error_count;
+    return false;
+  }
+  Error_code = kErrNone;
+  return true;
+}
+
+void t2BDM::Infer(const tTest* sharedGTest) {
   Params.CI.Confidence = 1 - p_Alfa;
 
   Calc_Estimate();
@@ -121,7 +148,12 @@ void t2BDM::Calculate(const tInputData& input) {
     }
   }
   if (t == tSimulationType::simAny || t == tSimulationType::simIT) Calc_ITest();
-  if (t == tSimulationType::simAny || t == tSimulationType::simGT) Calc_GTest();
+  if (t == tSimulationType::simAny || t == tSimulationType::simGT) {
+    if (sharedGTest)
+      GTest = *sharedGTest;
+    else
+      Calc_GTest();
+  }
 }
 
 void t2BDM::SetIntervalMissing() {

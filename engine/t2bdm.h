@@ -50,6 +50,20 @@ class t2BDM {
   void SetSimulationType(tSimulationType t) { Simulation_Type = t; }
   void SetVariance(double v);
   void Calculate(const tInputData& input);
+
+  // Calculate in two halves, so that methods with the same corrections can
+  // share the first: PrepareData loads and corrects the cells and derives the
+  // measures (false on error 500); CopyPreparedData takes that result from a
+  // method with the same increment and epsilon; Infer computes the estimate,
+  // the interval and the tests. sharedGTest, when given, is the global test of
+  // a method of the same family on the same cells, copied instead of computed.
+  bool PrepareData(const tInputData& input);
+  bool CopyPreparedData(const t2BDM& prepared);
+  void Infer(const tTest* sharedGTest = nullptr);
+
+  // Methods whose global tests are the same function of the corrected cells
+  // share a family number.
+  virtual int GTestFamily() const = 0;
   std::int32_t Coverage_Indicator() const;
 
   // Simulation accumulators.
@@ -104,6 +118,8 @@ class t2BDM {
   double pB() const { return TestMeasures.B.PPV; }
   double qA() const { return TestMeasures.A.NPV; }
   double qB() const { return TestMeasures.B.NPV; }
+  // The part of Reset_Method that clears the results (estimate, interval, tests, code).
+  void ResetResults();
   // Sets the interval to missing (all four of its results).
   void SetIntervalMissing();
   // The statistic of an individual test against its critical value.
