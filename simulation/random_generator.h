@@ -17,9 +17,12 @@ class tRandomGenerator {
   tRandomGenerator();
 
   // s := (s * 134775813 + 1) mod 2^32; returns s / 2^32, in [0, 1).
-  double Random() {
+  double Random() { return static_cast<double>(NextState()) * (1.0 / 4294967296.0); }
+
+  // The same step, returning the new state itself: Random() is State() / 2^32.
+  std::uint32_t NextState() {
     state_ = state_ * 134775813u + 1u;
-    return static_cast<double>(state_) * (1.0 / 4294967296.0);
+    return state_;
   }
 
   // Seeds from the low 32 bits of the clock. Two consecutive seeds are never

@@ -174,7 +174,7 @@ void tSimMDB::Examine_Record(const tInputFormRec& FormData, bool DataInput) {
   } else if (!ExamineParamsRecord(memo, row)) {
     return;
   }
-  methods_->ForEachActive([&](t2BDM& m) { m.Calculate(InputData); });
+  methods_->CalculateActive(InputData);
   AppendMethodReports(memo, *methods_, AppOptions.fulloutput, iRec.d_pos, iRec.R_pos);
 }
 

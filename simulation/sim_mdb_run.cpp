@@ -281,24 +281,17 @@ tRunResult tSimMDB::Simulation_Execute(
           host.ProcessMessages();
           if (SimRunning) {
             MultinomialSample(rec.n, InputData.N, P, rng);
+            // One pass over the active methods, sharing the corrected cells.
+            ms.CalculateActive(InputData);
             switch (kind) {
               case tSimulationType::simIT:
-                for (t2BDM* m : active) {
-                  m->Calculate(InputData);
-                  m->Update_SimRec_IT();
-                }
+                for (t2BDM* m : active) m->Update_SimRec_IT();
                 break;
               case tSimulationType::simGT:
-                for (t2BDM* m : active) {
-                  m->Calculate(InputData);
-                  m->Update_SimRec_GT();
-                }
+                for (t2BDM* m : active) m->Update_SimRec_GT();
                 break;
               default:
-                for (t2BDM* m : active) {
-                  m->Calculate(InputData);
-                  m->Update_SimRec_CI();
-                }
+                for (t2BDM* m : active) m->Update_SimRec_CI();
                 break;
             }
           }

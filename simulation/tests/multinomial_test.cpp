@@ -145,5 +145,39 @@ TEST(MultinomialSample, SeededRunsRepeatSampleBySample) {
   }
 }
 
+// The sampler counts draws in bulk; the counts must be those of drawing cell
+// after cell with the sequential search, for every kind of vector.
+class SamplerMatchesSequentialSearch : public ::testing::TestWithParam<Cells> {};
+
+TEST_P(SamplerMatchesSequentialSearch, SameCountsFromTheSameState) {
+  const Cells p = GetParam();
+  for (std::uint32_t seed : {0u, 1u, 12345u, 0xFFFFFFFFu}) {
+    tRandomGenerator bulk = Seeded(seed), single = Seeded(seed);
+    Counts N{}, expected{};
+    ASSERT_TRUE(MultinomialSample(5000, N, p, bulk));
+    for (int k = 0; k < 5000; ++k) ++expected[static_cast<std::size_t>(RandomCell(p, single))];
+    expected[0] = 5000;
+    EXPECT_EQ(N, expected) << "seed " << seed;
+    EXPECT_EQ(bulk.State(), single.State());
+  }
+}
+
+// A state s of the generator gives u = s / 2^32; sums placed exactly on such
+// values test the boundaries.
+constexpr double kOnState = 134775814.0 / 4294967296.0;
+
+INSTANTIATE_TEST_SUITE_P(
+    Vectors, SamplerMatchesSequentialSearch,
+    ::testing::Values(
+        Cells{0, 0.145455, 0.083117, 0.045455, 0.025974, 0.006679, 0.050464, 0.075139, 0.567718},
+        Cells{0, 0.125, 0.125, 0.125, 0.125, 0.125, 0.125, 0.125, 0.125},
+        Cells{0, 0.25, 0.25, 0.25, 0.25, 0, 0, 0, 0},
+        Cells{0, 0, 0, 0, 0, 0, 0, 0, 1},
+        Cells{0, 0.1, 0.1, 0, 0, 0, 0, 0, 0},            // total below 1
+        Cells{0, 0.6, 0.6, 0.6, 0, 0, 0, 0, 0},          // total above 1
+        Cells{0, kOnState, 0, 1e-300, 0.5, 0, 0, 0, 0},  // sums on generator values
+        Cells{0, 0.3, -0.2, 0.4, 0.2, 0.1, 0.1, 0.05, 0.05},  // falling sum
+        Cells{0, 0.5, std::nan(""), 0.1, 0.1, 0.1, 0.1, 0.05, 0.05}));
+
 }  // namespace
 }  // namespace kovalin

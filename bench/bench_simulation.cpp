@@ -1,0 +1,181 @@
+// Speed of a simulation run: an interval run over 10 parameter rows with every
+// method active, and the parts a sample costs (draw, methods, accumulators,
+// the host's yield).
+#include <benchmark/benchmark.h>
+
+#include <csignal>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "engine/app_options.h"
+#include "engine/method_set.h"
+#include "simulation/multinomial.h"
+#include "simulation/output_grid.h"
+#include "simulation/record_source.h"
+#include "simulation/sim_host.h"
+#include "simulation/sim_launch.h"
+#include "simulation/sim_running.h"
+
+namespace {
+
+using namespace kovalin;
+
+// Ten populations of a VP/OR/P table with sample size n.
+class BenchTable : public tRecordSource {
+ public:
+  explicit BenchTable(double n) {
+    const double rows[10][7] = {
+        {0.8, 0.7, 0.9, 0.85, 0.3, 4, 2},   {0.7, 0.7, 0.9, 0.9, 0.25, 2, 2},
+        {0.75, 0.6, 0.85, 0.8, 0.4, 1, 1},  {0.9, 0.8, 0.95, 0.9, 0.2, 3, 3},
+        {0.85, 0.8, 0.9, 0.85, 0.3, 2, 1},  {0.6, 0.55, 0.8, 0.75, 0.35, 5, 3},
+        {0.95, 0.9, 0.97, 0.95, 0.15, 2, 4}, {0.7, 0.65, 0.88, 0.8, 0.3, 1.5, 2.5},
+        {0.8, 0.8, 0.9, 0.9, 0.3, 3, 2},    {0.65, 0.5, 0.85, 0.75, 0.3, 2, 2}};
+    for (int r = 0; r < 10; ++r) {
+      std::vector<double> row = {static_cast<double>(r + 1)};
+      row.insert(row.end(), rows[r], rows[r] + 7);
+      row.push_back(n);
+      rows_.push_back(row);
+    }
+  }
+  int ColumnCount() const override { return 9; }
+  int RowCount() const override { return 10; }
+  std::string ColumnName(int col) const override {
+    static const char* names[] = {"Id", "PA", "PB", "NA", "NB", "P", "Opos", "Oneg", "n"};
+    return names[col - 1];
+  }
+  double Value(int col, int row) const override {
+    return rows_[static_cast<std::size_t>(row) - 1][static_cast<std::size_t>(col) - 1];
+  }
+
+ private:
+  std::vector<std::vector<double>> rows_;
+};
+
+volatile std::sig_atomic_t g_interrupt = 0;
+
+// What the command line's host does at a yield: read the Ctrl-C flag. The
+// progress texts are built only when a position changes, as the run reports them.
+class BenchHost : public tSimHost {
+ public:
+  void ProcessMessages() override {
+    if (g_interrupt) SimRunning = false;
+  }
+  void SetRecordProgress(int position, const std::string& hint) override {
+    benchmark::DoNotOptimize(position + static_cast<int>(hint.size()));
+  }
+  void SetSampleProgress(int position, const std::string& hint) override {
+    benchmark::DoNotOptimize(position + static_cast<int>(hint.size()));
+  }
+  void ClearOutput() override {}
+  void AppendOutput(std::string_view) override {}
+  void ClearLog() override {}
+  void AppendLog(std::string_view) override {}
+  tOutputGrid* OutputGrid() override { return nullptr; }
+  void Pause(int) override {}
+  void LogOff() override {}
+};
+
+void AllMethodsActive() {
+  AppOptions = DefaultAppOptions();
+  AppOptions.Methods.fill(true);
+  AppOptions.Methods[0] = false;
+  SetSimOutDecimals(4);
+}
+
+// The interval run of the issue: 10 rows x samples each, all 21 methods.
+void BM_IntervalRun(benchmark::State& state) {
+  const double n = static_cast<double>(state.range(0));
+  const auto samples = static_cast<std::int32_t>(state.range(1));
+  AllMethodsActive();
+  const BenchTable table(n);
+  const auto file = (std::filesystem::temp_directory_path() / "kovalin_bench_IC.txt").string();
+  tSimLaunchSettings settings;
+  settings.recordInit = 1;
+  settings.recordEnd = 10;
+  settings.numSamples = samples;
+  settings.seed = 20261209u;
+  BenchHost host;
+  for (auto _ : state) {
+    SimRunning = true;
+    const tRunResult r = SimulateKind(table, settings, tSimulationType::SimCI, file, host);
+    benchmark::DoNotOptimize(r.lines);
+  }
+  SimRunning = false;
+  std::filesystem::remove(file);
+  state.SetItemsProcessed(state.iterations() * 10 * samples);
+  state.SetLabel("samples");
+}
+BENCHMARK(BM_IntervalRun)->Args({100, 10000})->Args({1000, 10000})->Unit(benchmark::kMillisecond);
+
+// One multinomial draw of size n.
+void BM_Sample(benchmark::State& state) {
+  const auto n = static_cast<std::int32_t>(state.range(0));
+  const std::array<double, 9> p = {0,        0.145455, 0.083117, 0.045455, 0.025974,
+                                   0.006679, 0.050464, 0.075139, 0.567718};
+  tRandomGenerator rng;
+  rng.UseSeed(1);
+  std::array<std::int32_t, 9> N{};
+  for (auto _ : state) {
+    N.fill(0);
+    MultinomialSample(n, N, p, rng);
+    benchmark::DoNotOptimize(N);
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_Sample)->Arg(100)->Arg(1000);
+
+// The same draw reseeded from the clock, as a run without a seed does.
+void BM_SampleClockSeeded(benchmark::State& state) {
+  const std::array<double, 9> p = {0, 0.125, 0.125, 0.125, 0.125, 0.125, 0.125, 0.125, 0.125};
+  tRandomGenerator rng;
+  rng.UseClock();
+  std::array<std::int32_t, 9> N{};
+  for (auto _ : state) {
+    N.fill(0);
+    MultinomialSample(100, N, p, rng);
+    benchmark::DoNotOptimize(N);
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_SampleClockSeeded);
+
+// The 21 interval methods and their accumulators on one drawn sample.
+void BM_MethodsAndAccumulators(benchmark::State& state) {
+  AllMethodsActive();
+  tMethodSet methods = CreateMethods(AppOptions, tSimulationType::SimCI);
+  methods.SetSimulationType(tSimulationType::SimCI);
+  for (int i = 1; i <= kMethodCount; ++i) methods[i].Reset_SimRec_CI(0.1, 1.14);
+  const std::array<double, 9> p = {0,        0.145455, 0.083117, 0.045455, 0.025974,
+                                   0.006679, 0.050464, 0.075139, 0.567718};
+  tRandomGenerator rng;
+  rng.UseSeed(2);
+  std::vector<tInputData> pool(1024);
+  for (auto& s : pool) MultinomialSample(100, s.N, p, rng);
+  std::size_t k = 0;
+  for (auto _ : state) {
+    methods.CalculateActive(pool[k++ & 1023]);
+    for (int i = 1; i <= kMethodCount; ++i) methods[i].Update_SimRec_CI();
+    benchmark::DoNotOptimize(methods[kMethodCount].SimRec_CI);
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_MethodsAndAccumulators);
+
+// The host's yield once per sample.
+void BM_Yield(benchmark::State& state) {
+  BenchHost host;
+  tSimHost& h = host;
+  SimRunning = true;
+  for (auto _ : state) {
+    h.ProcessMessages();
+    benchmark::ClobberMemory();
+  }
+  SimRunning = false;
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_Yield);
+
+}  // namespace
+
+BENCHMARK_MAIN();
