@@ -17,7 +17,6 @@
 #include "simulation/input_form_rec.h"
 #include "simulation/sim_file_names.h"
 #include "simulation/sim_launch.h"
-#include "simulation/sim_running.h"
 
 namespace kovalin::cli {
 
@@ -68,6 +67,33 @@ std::optional<std::string> CheckOutputFolder(const std::string& base) {
     return "--out: the folder " + folder.string() + " cannot be written";
   return std::nullopt;
 }
+
+// Each kind of the sequence on the terminal: its log file, and its output file
+// named on stdout once written.
+class tTerminalSequence : public tSimSequenceHost {
+ public:
+  tTerminalSequence(tTerminalSimHost& host, std::ostream& out, std::ostream& err,
+                    long long records)
+      : host_(host), out_(out), err_(err), records_(records) {}
+  tSimHost& BeginKind(tSimulationType, const std::string&, const std::string& fileName) override {
+    fileName_ = fileName;
+    host_.BeginKind(LogFileName(fileName), records_);
+    return host_;
+  }
+  void EndKind(tSimulationType, const tRunResult& result) override {
+    if (result.outcome == tRunOutcome::fileError)
+      err_ << "simulate: " << result.message << "\n";
+    else
+      out_ << fileName_ << "\n";
+  }
+
+ private:
+  tTerminalSimHost& host_;
+  std::ostream& out_;
+  std::ostream& err_;
+  long long records_;
+  std::string fileName_;
+};
 
 }  // namespace
 
@@ -144,25 +170,14 @@ int SimulateCommand::execute(const std::vector<std::string>& argv, std::ostream&
   const bool progressBar = &err == &std::cerr && ::isatty(STDERR_FILENO) == 1;
   tTerminalSimHost host(err, progressBar);
   host.SetYieldHook(yieldHook_);
+  tTerminalSequence sequence(host, out, err,
+                             static_cast<long long>(settings.recordEnd) - settings.recordInit + 1);
   const tInterruptGuard interrupt;
-  SimRunning = true;
-  int status = kExitOk;
-  for (const tSimulationType kind : *kinds) {
-    if (!SimRunning) break;
-    const std::string name = SequencedFileName(base, KindTag(kind), 4);
-    host.BeginKind(LogFileName(name),
-                   static_cast<long long>(settings.recordEnd) - settings.recordInit + 1);
-    const tRunResult result = SimulateKind(file.records(), settings, kind, name, host);
-    if (result.outcome == tRunOutcome::fileError) {
-      err << "simulate: " << result.message << "\n";
-      status = kExitFailure;
-      break;
-    }
-    out << name << "\n";
-    if (result.outcome == tRunOutcome::cancelled) status = kExitCancelled;
+  switch (RunSimulationSequence(file.records(), settings, base, *kinds, sequence)) {
+    case tRunOutcome::fileError: return kExitFailure;
+    case tRunOutcome::cancelled: return kExitCancelled;
+    default: return kExitOk;
   }
-  SimRunning = false;
-  return status;
 }
 
 }  // namespace kovalin::cli

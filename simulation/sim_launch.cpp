@@ -1,7 +1,10 @@
 #include "simulation/sim_launch.h"
 
+#include <algorithm>
+
 #include "engine/app_options.h"
 #include "simulation/sim_file_names.h"
+#include "simulation/sim_running.h"
 
 namespace kovalin {
 
@@ -27,6 +30,48 @@ tRunResult SimulateKind(const tRecordSource& table, const tSimLaunchSettings& se
   AppOptions.maxsamples = settings.numSamples;
   sim.pSimulationType = kind;
   return sim.execute(host);
+}
+
+tOutputFileName DescribeOutputFile(const std::string& name) {
+  tOutputFileName f;
+  f.FileFullName = WithDefaultExtension(name);
+  f.FileExt = FileExtension(f.FileFullName);
+  const std::size_t sep = f.FileFullName.find_last_of("/\\");
+  const std::size_t start = sep == std::string::npos ? 0 : sep + 1;
+  f.FilePath = f.FileFullName.substr(0, start);
+  f.FileName = f.FileFullName.substr(start);
+  f.FileShortPath = AbbreviatePath(f.FilePath, 5, 15);
+  return f;
+}
+
+tRunOutcome RunSimulationSequence(const tRecordSource& table, const tSimLaunchSettings& settings,
+                                  const std::string& baseName,
+                                  const std::vector<tSimulationType>& kinds,
+                                  tSimSequenceHost& host) {
+  const std::string base = WithDefaultExtension(baseName);
+  // A repeated kind runs once, in its place of the order.
+  const std::vector<tSimulationType> ordered = OrderedKinds(
+      std::find(kinds.begin(), kinds.end(), tSimulationType::SimCI) != kinds.end(),
+      std::find(kinds.begin(), kinds.end(), tSimulationType::simIT) != kinds.end(),
+      std::find(kinds.begin(), kinds.end(), tSimulationType::simGT) != kinds.end());
+  const int count = static_cast<int>(ordered.size());
+  tRunOutcome outcome = tRunOutcome::complete;
+  SimRunning = true;
+  for (int k = 0; k < count; ++k) {
+    if (!SimRunning) break;
+    const tSimulationType kind = ordered[static_cast<std::size_t>(k)];
+    const std::string name = SequencedFileName(base, KindTag(kind), 4);
+    tSimHost& kindHost = host.BeginKind(kind, KindTaskText(kind, k + 1, count), name);
+    const tRunResult result = SimulateKind(table, settings, kind, name, kindHost);
+    host.EndKind(kind, result);
+    if (result.outcome == tRunOutcome::fileError) {
+      outcome = tRunOutcome::fileError;
+      break;
+    }
+    if (result.outcome == tRunOutcome::cancelled) outcome = tRunOutcome::cancelled;
+  }
+  SimRunning = false;
+  return outcome;
 }
 
 }  // namespace kovalin

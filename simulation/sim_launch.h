@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/paired_types.h"
 #include "simulation/record_source.h"
@@ -30,5 +31,38 @@ struct tSimLaunchSettings {
 // table with the launch settings, the alpha level of AppOptions, and the run.
 tRunResult SimulateKind(const tRecordSource& table, const tSimLaunchSettings& settings,
                         tSimulationType kind, const std::string& fileName, tSimHost& host);
+
+// The parts of the launcher's output file name: the full name (with ".txt"
+// added when it had no extension), its file part, its extension, its folder
+// with the trailing separator, and that folder shortened for a label.
+struct tOutputFileName {
+  std::string FileFullName;
+  std::string FileName;
+  std::string FileExt;
+  std::string FilePath;
+  std::string FileShortPath;
+};
+tOutputFileName DescribeOutputFile(const std::string& name);
+
+// What the launcher shows while a sequence runs: each kind gets a results
+// document (its host) before it starts, and hears how it ended.
+class tSimSequenceHost {
+ public:
+  virtual ~tSimSequenceHost() = default;
+  // The host of the kind about to run, with its task text (" Confidence
+  // Intervals 1/3") and its numbered output file.
+  virtual tSimHost& BeginKind(tSimulationType kind, const std::string& taskText,
+                              const std::string& fileName) = 0;
+  virtual void EndKind(tSimulationType kind, const tRunResult& result) = 0;
+};
+
+// The kinds in the order intervals, individual tests, global tests, each into
+// SequencedFileName(base, tag, 4), while SimRunning stays true; a file error
+// ends the sequence. SimRunning is true during the sequence and false after.
+// Returns how the sequence ended: complete, cancelled (by a Stop) or fileError.
+tRunOutcome RunSimulationSequence(const tRecordSource& table, const tSimLaunchSettings& settings,
+                                  const std::string& baseName,
+                                  const std::vector<tSimulationType>& kinds,
+                                  tSimSequenceHost& host);
 
 }  // namespace kovalin
