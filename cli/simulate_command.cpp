@@ -81,6 +81,7 @@ class tTerminalSequence : public tSimSequenceHost {
     return host_;
   }
   void EndKind(tSimulationType, const tRunResult& result) override {
+    host_.EndKind();
     if (result.outcome == tRunOutcome::fileError)
       err_ << "simulate: " << result.message << "\n";
     else

@@ -17,6 +17,8 @@ class tTerminalSimHost : public tSimHost {
 
   // A new kind: its log file and its number of records.
   void BeginKind(const std::string& logFileName, long long records);
+  // Ends the kind on the terminal: the progress bar is cleared.
+  void EndKind() { ClearBar(); }
   // Called at every yield before Ctrl-C is checked (tests raise it from here).
   void SetYieldHook(std::function<void()> hook) { yieldHook_ = std::move(hook); }
   // The first failure to write the log file, if any.
