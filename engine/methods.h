@@ -19,8 +19,6 @@ class tMethod_dp : public tMethod_d {
  public:
   using tMethod_d::tMethod_d;
   void Calc_Variance() override;
-  void Calc_Estimate() override;
-  void Calc_ITest() override;
   void Calc_GTest() override;
 };
 
@@ -28,8 +26,6 @@ class tMethod_dp : public tMethod_d {
 class tMethod_Fd : public tMethod_d {
  public:
   using tMethod_d::tMethod_d;
-  void Calc_Variance() override;
-  void Calc_Estimate() override;
   void Calc_ITest() override;
   void Calc_CI() override;
 };
@@ -62,8 +58,6 @@ class tMethod_LRp : public tMethod_LR {
  public:
   using tMethod_LR::tMethod_LR;
   void Calc_Variance() override;
-  void Calc_Estimate() override;
-  void Calc_ITest() override;
   void Calc_GTest() override;
 };
 
@@ -81,8 +75,6 @@ class tMethod_Rp : public tMethod_R {
  public:
   using tMethod_R::tMethod_R;
   void Calc_Variance() override;
-  void Calc_Estimate() override;
-  void Calc_ITest() override;
   void Calc_GTest() override;
 };
 

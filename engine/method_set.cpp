@@ -1,0 +1,117 @@
+#include "engine/method_set.h"
+
+#include "engine/methods.h"
+
+namespace kovalin {
+
+namespace {
+
+// The continuity increment of the "a" variants: 1.96²/8 for differences, 1/2 for ratios.
+constexpr double kDifferenceIncrement = 0.4802;
+constexpr double kRatioIncrement = 0.5;
+
+using Factory = std::unique_ptr<t2BDM> (*)(const tInitMethodRec&);
+
+template <class M>
+std::unique_ptr<t2BDM> Make(const tInitMethodRec& rec) {
+  return std::make_unique<M>(rec);
+}
+
+struct MethodRow {
+  const char* label;
+  tMethodType type;
+  double h;
+  Factory create;
+};
+
+constexpr tMethodType kDif = tMethodType::difference;
+constexpr tMethodType kRat = tMethodType::ratio;
+
+const MethodRow kMethods[kMethodCount + 1] = {
+    {"NA", kDif, 0, nullptr},
+    {"d", kDif, 0, &Make<tMethod_d>},
+    {"da", kDif, kDifferenceIncrement, &Make<tMethod_d>},
+    {"dp", kDif, 0, &Make<tMethod_dp>},
+    {"LR", kRat, 0, &Make<tMethod_LR>},
+    {"LRa", kRat, kRatioIncrement, &Make<tMethod_LR>},
+    {"LRp", kRat, 0, &Make<tMethod_LRp>},
+    {"R", kRat, 0, &Make<tMethod_R>},
+    {"Ra", kRat, kRatioIncrement, &Make<tMethod_R>},
+    {"Rp", kRat, 0, &Make<tMethod_Rp>},
+    {"Fd", kDif, 0, &Make<tMethod_Fd>},
+    {"Fda", kDif, kDifferenceIncrement, &Make<tMethod_Fd>},
+    {"FdA", kDif, 0, &Make<tMethod_Fd_A>},
+    {"FdAa", kDif, kDifferenceIncrement, &Make<tMethod_Fd_A>},
+    {"R1", kRat, 0, &Make<tMethod_R1>},
+    {"R1a", kRat, kRatioIncrement, &Make<tMethod_R1>},
+    {"R2", kRat, 0, &Make<tMethod_R2>},
+    {"R2a", kRat, kRatioIncrement, &Make<tMethod_R2>},
+    {"F1R", kRat, 0, &Make<tMethod_F1R>},
+    {"F1Ra", kRat, kRatioIncrement, &Make<tMethod_F1R>},
+    {"F2R", kRat, 0, &Make<tMethod_F2R>},
+    {"F2Ra", kRat, kRatioIncrement, &Make<tMethod_F2R>},
+};
+
+bool ValidIndex(int index) { return index >= 1 && index <= kMethodCount; }
+
+}  // namespace
+
+std::string MethodLabel(int index) {
+  return ValidIndex(index) ? kMethods[index].label : "NA";
+}
+
+int MethodIndex(const std::string& label) {
+  for (int i = 1; i <= kMethodCount; ++i)
+    if (label == kMethods[i].label) return i;
+  return 0;
+}
+
+tMethodType MethodTypeOf(int index) {
+  return ValidIndex(index) ? kMethods[index].type : tMethodType::difference;
+}
+
+double MethodIncrement(int index) { return ValidIndex(index) ? kMethods[index].h : 0; }
+
+tInitMethodRec InitMethodRecFromOptions(const tConf_rec& options, tSimulationType simType) {
+  tInitMethodRec rec;
+  rec.method_Epsilon = options.epsilon;
+  rec.method_alfa = options.alfa_level;
+  rec.maxsamples = options.maxsamples;
+  rec.method_SimType = simType;
+  return rec;
+}
+
+tMethodSet::tMethodSet(const tInitMethodRec& shared) {
+  tInitMethodRec rec = shared;
+  for (int i = 1; i <= kMethodCount; ++i) {
+    rec.method_Index = i;
+    rec.method_Name = kMethods[i].label;
+    rec.method_Type = kMethods[i].type;
+    rec.method_h = kMethods[i].h;
+    methods_[static_cast<std::size_t>(i)] = kMethods[i].create(rec);
+  }
+}
+
+void tMethodSet::AssignOptions(const tConf_rec& options) {
+  for (int i = 1; i <= kMethodCount; ++i)
+    methods_[static_cast<std::size_t>(i)]->Active = options.Methods[static_cast<std::size_t>(i)];
+}
+
+void tMethodSet::SetSimulationType(tSimulationType t) {
+  for (int i = 1; i <= kMethodCount; ++i) methods_[static_cast<std::size_t>(i)]->SetSimulationType(t);
+}
+
+int tMethodSet::ActiveCount() const {
+  int count = 0;
+  for (int i = 1; i <= kMethodCount; ++i)
+    if (methods_[static_cast<std::size_t>(i)]->Active) ++count;
+  return count;
+}
+
+tMethodSet CreateMethods(const tConf_rec& options, tSimulationType simType) {
+  tMethodSet methods(InitMethodRecFromOptions(options, simType));
+  methods.AssignOptions(options);
+  return methods;
+}
+
+}  // namespace kovalin

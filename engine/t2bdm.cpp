@@ -1,0 +1,169 @@
+#include "engine/t2bdm.h"
+
+#include <cmath>
+
+#include "engine/paired_measures.h"
+
+namespace kovalin {
+
+namespace {
+
+bool Equals(double a, double b) { return std::fabs(a - b) <= 1e-16; }
+
+}  // namespace
+
+t2BDM::t2BDM(const tInitMethodRec& initRec) {
+  Reset_Method();
+  index = initRec.method_Index;
+  method_Name = initRec.method_Name;
+  method_Lbl = initRec.method_Name;
+  method_Type = initRec.method_Type;
+  SimRec_CI.ParameterValue = IsDifference() ? 0.0 : 1.0;
+  Seth(initRec.method_h);
+  SetAlfa(initRec.method_alfa);
+  p_epsilon = initRec.method_Epsilon;
+  epsilon_Corrections = 0;
+  Simulation_Type = initRec.method_SimType;
+  error_count = 0;
+}
+
+void t2BDM::Reset_Method() {
+  // The cells and every sum are cleared; the total X[0] is recomputed by Calculate.
+  const double total = Data.X[0];
+  Data = tData_Rec{};
+  Data.X[0] = total;
+  TestMeasures = medidas2T{};
+  Params = tFullEstimate{};
+  amplitud_media = 0;
+  amplitud_mediana = 0;
+  ITest = tTest{kMissing, kChi2Crit1, 0.05, kMissing, false};
+  GTest = tTest{kMissing, kChi2Crit2, 0.05, kMissing, false};
+  Error_code = kErrNone;
+}
+
+bool t2BDM::ValidData() const {
+  for (int i = 1; i <= 8; ++i)
+    if (!(Data.X[static_cast<std::size_t>(i)] > 0)) return false;
+  return true;
+}
+
+void t2BDM::SetAlfa(double alfa) {
+  p_Alfa = alfa;
+  p_ConfLevel = 1 - alfa;
+  if (Equals(alfa, 0.05))
+    Z = 1.96;
+  else if (Equals(alfa, 0.01))
+    Z = 2.5758;
+  else if (Equals(alfa, 0.10))
+    Z = 1.6449;
+  Z2 = Z * Z;
+}
+
+void t2BDM::SetConf_Level(double level) { SetAlfa(1 - level); }
+
+void t2BDM::SetVariance(double v) {
+  positive_var = !(v <= 0);
+  if (positive_var) {
+    Params.Estimate.variance = v;
+    Params.Estimate.SE = std::sqrt(v);
+  } else {
+    Params.Estimate.variance = kMissing;
+    Params.Estimate.SE = kMissing;
+    Error_code = kErrVarianceNotPositive;
+  }
+}
+
+void t2BDM::Calculate(const tInputData& input) {
+  Reset_Method();
+  epsilon_Corrected = false;
+  epsilon_Corrections = 0;
+
+  auto& X = Data.X;
+  const bool integral = input.N[0] != kMissingInt;
+  for (std::size_t i = 1; i <= 8; ++i) {
+    X[i] = integral ? static_cast<double>(input.N[i]) : input.V[i];
+    if (X[i] < 0) X[i] = 0;
+  }
+
+  X[0] = 0;
+  for (std::size_t i = 1; i <= 8; ++i) {
+    X[i] += inc_h;
+    X[0] += X[i];
+  }
+  if (!ValidData()) {
+    X[0] = 0;
+    for (std::size_t i = 1; i <= 8; ++i) {
+      X[i] += p_epsilon;
+      X[0] += X[i];
+    }
+    epsilon_Corrections = 1;
+    epsilon_Corrected = true;
+  }
+  if (!ValidData()) {
+    Error_code = kErrCellNotPositive;
+    ++error_count;
+    return;
+  }
+
+  Error_code = kErrNone;
+  ComputeSums(Data);
+  TestMeasures = ComputeMeasures(Data);
+
+  Params.CI.Confidence = 1 - p_Alfa;
+
+  Calc_Estimate();
+  const auto t = Simulation_Type;
+  if (t == tSimulationType::simAny || t == tSimulationType::SimCI) {
+    Calc_CI();
+    if (IsMissing(Params.CI.Inf) || IsMissing(Params.CI.Sup)) {
+      Error_code = kErrIntervalMissing;
+      ++error_count;
+    }
+  }
+  if (t == tSimulationType::simAny || t == tSimulationType::simIT) Calc_ITest();
+  if (t == tSimulationType::simAny || t == tSimulationType::simGT) Calc_GTest();
+}
+
+void t2BDM::SetIntervalMissing() {
+  semi_amplitud = kMissing;
+  Params.CI.Inf = kMissing;
+  Params.CI.Sup = kMissing;
+  Params.CI.Length = kMissing;
+}
+
+void t2BDM::SetITest(double statistic) {
+  ITest.Cexp = statistic;
+  ITest.signification = statistic >= ITest.Calfa;
+}
+
+void t2BDM::Calc_CI() {
+  if (!positive_var) {
+    SetIntervalMissing();
+    return;
+  }
+  const double est = Params.Estimate.value;
+  auto& ci = Params.CI;
+  semi_amplitud = Z * Params.Estimate.SE;
+  if (IsDifference()) {
+    ci.Inf = est - semi_amplitud;
+    if (ci.Inf < -1 || std::isnan(ci.Inf)) ci.Inf = -1;
+    ci.Sup = est + semi_amplitud;
+    if (ci.Sup > 1) ci.Sup = 1;
+  } else {
+    ci.Inf = est * std::exp(-semi_amplitud);
+    if (ci.Inf < 0 || std::isnan(ci.Inf)) ci.Inf = 0;
+    ci.Sup = est * std::exp(semi_amplitud);
+    if (ci.Sup > 99999999) ci.Sup = 99999999;
+  }
+  ci.Length = ci.Sup - ci.Inf;
+}
+
+std::int32_t t2BDM::Coverage_Indicator() const {
+  const double theta = SimRec_CI.ParameterValue;
+  const auto& ci = Params.CI;
+  if (IsMissing(ci.Inf) || IsMissing(ci.Sup)) return kMissingInt;
+  if (ci.Inf > theta || ci.Sup < theta) return 0;
+  return 1;
+}
+
+}  // namespace kovalin
