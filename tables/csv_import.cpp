@@ -47,6 +47,20 @@ TCSVDelimiters DelimiterCode(char c) {
   }
 }
 
+bool DelimiterFromName(const std::string& name, TCSVDelimiters& code) {
+  if (name == "auto") {
+    code = csvUnknown;
+    return true;
+  }
+  for (TCSVDelimiters c : {csvBlank, csvSemicolon, csvComma, csvColon, csvTab}) {
+    if (name == DelimiterName(c)) {
+      code = c;
+      return true;
+    }
+  }
+  return false;
+}
+
 tTextEncoding DetectEncoding(std::string_view b) {
   auto at = [&](std::size_t i) { return i < b.size() ? static_cast<unsigned char>(b[i]) : -1; };
   if (at(0) == 0xEF && at(1) == 0xBB && at(2) == 0xBF) return encUtf8;

@@ -17,6 +17,9 @@ char DelimiterChar(TCSVDelimiters code);
 const char* DelimiterName(TCSVDelimiters code);
 // The code of a character (NUL and unknown characters give csvUnknown).
 TCSVDelimiters DelimiterCode(char c);
+// The code of a name: "auto" gives csvUnknown, the others as DelimiterName.
+// False for any other name.
+bool DelimiterFromName(const std::string& name, TCSVDelimiters& code);
 
 // Encoding codes recognised from the first bytes of a file.
 enum tTextEncoding {
