@@ -1,10 +1,10 @@
 #include "tables/csv_import.h"
 
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "tables/csv_number.h"
 #include "tables/text_decoding.h"
@@ -89,6 +89,13 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 char DetectDelimiter(const std::vector<std::string_view>& lines) {
   static constexpr char kCandidates[] = {'\0', ' ', ';', ',', ':', '\t'};
   constexpr int kCount = 6;
+  // Candidate index of each byte, -1 for the rest.
+  static const auto kIndex = [] {
+    std::array<signed char, 256> index{};
+    index.fill(-1);
+    for (int k = 0; k < kCount; ++k) index[static_cast<unsigned char>(kCandidates[k])] = static_cast<signed char>(k);
+    return index;
+  }();
   long long totals[kCount] = {};
   bool inEveryLine[kCount];
   for (bool& b : inEveryLine) b = true;
@@ -96,9 +103,8 @@ char DetectDelimiter(const std::vector<std::string_view>& lines) {
   for (const std::string_view line : lines) {
     long long counts[kCount] = {};
     for (const char c : line) {
-      for (int k = 0; k < kCount; ++k) {
-        if (c == kCandidates[k]) ++counts[k];
-      }
+      const int k = kIndex[static_cast<unsigned char>(c)];
+      if (k >= 0) ++counts[k];
     }
     for (int k = 0; k < kCount; ++k) totals[k] += counts[k];
     if (TrimBlanks(line).empty() && line.find('\t') == std::string_view::npos) continue;
@@ -134,13 +140,17 @@ bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& rea
     reason = errno != 0 ? std::strerror(errno) : "cannot be opened";
     return false;
   }
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
+  std::string content;
+  char chunk[1 << 16];
+  while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+    content.append(chunk, static_cast<std::size_t>(in.gcount()));
+    if (in.eof()) break;
+  }
   if (in.bad()) {
     reason = "read error";
     return false;
   }
-  bytes = std::move(buffer).str();
+  bytes = std::move(content);
   return true;
 }
 

@@ -17,6 +17,30 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 }  // namespace
 
 bool ParseCsvNumber(std::string_view field, double& value) {
+  // Leading blanks keep the start state; exported files pad every value with them.
+  std::size_t start = 0;
+  while (start < field.size() && field[start] == ' ') ++start;
+  field.remove_prefix(start);
+  // Fast path: digits with an optional point and fraction, 15 digits at most
+  // in all. The digits as an integer and the power of ten are both exact, so
+  // their quotient is the correctly rounded value.
+  if (!field.empty() && field.size() <= 16) {
+    static constexpr double kPowers[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8,
+                                         1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16};
+    long long n = 0;
+    std::size_t k = 0;
+    int digits = 0;
+    while (k < field.size() && IsDigit(field[k])) { n = n * 10 + (field[k++] - '0'); ++digits; }
+    int fraction = 0;
+    if (digits > 0 && k < field.size() && field[k] == '.') {
+      ++k;
+      while (k < field.size() && IsDigit(field[k])) { n = n * 10 + (field[k++] - '0'); ++fraction; }
+    }
+    if (k == field.size() && digits > 0 && digits + fraction <= 15) {
+      value = static_cast<double>(n) / kPowers[fraction];
+      return true;
+    }
+  }
   // Accepted characters, rebuilt for from_chars: "-", digits, ".", "e", sign, digits.
   char mantissa[64];
   std::size_t m = 0;
@@ -107,7 +131,10 @@ bool ParseCsvNumber(std::string_view field, double& value) {
   }
   long totalExponent = (inExponent ? (exponentNegative ? -exponent : exponent) : 0) + droppedIntDigits;
   std::string text(mantissa, m);
-  if (totalExponent != 0) text += "e" + std::to_string(totalExponent);
+  if (totalExponent != 0) {
+    text += 'e';
+    text += std::to_string(totalExponent);
+  }
   double v = 0;
   const auto res = std::from_chars(text.data(), text.data() + text.size(), v);
   if (res.ec == std::errc::result_out_of_range) {

@@ -11,7 +11,10 @@ std::vector<std::string> FormatImportWarnings(const std::string& source,
   lines.reserve(warnings.size());
   for (const tImportWarning& w : warnings) {
     std::string place = source + ":" + std::to_string(w.line);
-    if (w.column > 0) place += ":" + std::to_string(w.column);
+    if (w.column > 0) {
+      place += ':';
+      place += std::to_string(w.column);
+    }
     lines.push_back(place + ": " + w.message);
   }
   return lines;

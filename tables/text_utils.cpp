@@ -93,6 +93,7 @@ bool ParseStrictDecimal(std::string_view text, double& value) {
     ++i;
   }
   int mantissaDigits = 0;
+  if (i < text.size() && text[i] == '.') buf += '0';  // from_chars wants a digit before the point
   while (i < text.size() && text[i] >= '0' && text[i] <= '9') { buf += text[i++]; ++mantissaDigits; }
   if (i < text.size() && text[i] == '.') {
     buf += '.';
@@ -110,7 +111,6 @@ bool ParseStrictDecimal(std::string_view text, double& value) {
   }
   if (i != text.size()) return false;
   if (buf.back() == '.') buf += '0';
-  if (buf[0] == '.' || (buf[0] == '-' && buf[1] == '.')) buf.insert(buf[0] == '-' ? 1 : 0, "0");
   double v = 0;
   const auto res = std::from_chars(buf.data(), buf.data() + buf.size(), v);
   if (res.ec == std::errc::result_out_of_range) {

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <optional>
+#include <string>
 
 namespace kovalin {
 namespace {
@@ -37,6 +39,32 @@ INSTANTIATE_TEST_SUITE_P(
         NumberCase{"                0.90", 0.9}, NumberCase{"7-3", 7.0}, NumberCase{"", std::nullopt},
         NumberCase{"   ", std::nullopt}, NumberCase{"00012", 12.0},
         NumberCase{"123456789012345678901234567890123456789012345678901234567890123456789", 1.2345678901234568e68}));
+
+}  // namespace
+}  // namespace kovalin
+
+namespace kovalin {
+namespace {
+
+// The short-cut for plain decimals must give the correctly rounded value, as a
+// full conversion does.
+TEST(CsvNumberConversion, PlainDecimalsMatchTheLibraryConversion) {
+  const char* texts[] = {"0.1", "0.8014", "123456789012345", "1234567890123456", "99999999999999.9",
+                         "0.000000000000001", "3.14159265358979", "12.", "7", "0.3", "2.675"};
+  for (const char* t : texts) {
+    double ours = 0;
+    ASSERT_TRUE(ParseCsvNumber(t, ours)) << t;
+    EXPECT_EQ(ours, std::strtod(t, nullptr)) << t;
+  }
+  unsigned seed = 7;
+  for (int i = 0; i < 2000; ++i) {
+    seed = seed * 1103515245u + 12345u;
+    const std::string t = std::to_string(seed % 100000) + "." + std::to_string(seed % 9973);
+    double ours = 0;
+    ASSERT_TRUE(ParseCsvNumber(t, ours));
+    EXPECT_EQ(ours, std::strtod(t.c_str(), nullptr)) << t;
+  }
+}
 
 }  // namespace
 }  // namespace kovalin
