@@ -12,14 +12,31 @@ TDataTable::TDataTable() { Resize(1, 1); }
 void TDataTable::Resize(int columns, int rows) {
   if (columns < 0) columns = 0;
   if (rows < 0) rows = 0;
-  const int oldColumns = NrOfColumns();
-  columns_.resize(static_cast<std::size_t>(columns));
-  for (int c = oldColumns; c < columns; ++c) columns_[static_cast<std::size_t>(c)].name = DefaultColName(c + 1);
   const auto n = static_cast<std::size_t>(rows);
+  const int oldColumns = NrOfColumns();
+  // Every allocation happens before anything changes, so that running out of
+  // memory leaves the table as it was.
+  columns_.reserve(static_cast<std::size_t>(columns));
+  rowNames_.reserve(n);
+  rowAttribs_.reserve(n);
+  for (Column& column : columns_) {
+    column.values.reserve(n);
+    column.states.reserve(n);
+  }
+  std::vector<Column> added;
+  for (int c = oldColumns; c < columns; ++c) {
+    Column column;
+    column.name = DefaultColName(c + 1);
+    column.values.assign(n, 0.0);
+    column.states.assign(n, 0);
+    added.push_back(std::move(column));
+  }
+  if (columns < oldColumns) columns_.resize(static_cast<std::size_t>(columns));
   for (Column& column : columns_) {
     column.values.resize(n, 0.0);
     column.states.resize(n, 0);
   }
+  for (Column& column : added) columns_.push_back(std::move(column));
   const int oldRows = rows_;
   rowNames_.resize(n);
   rowAttribs_.resize(n, 0);

@@ -20,6 +20,11 @@ bool IsIntegral(double v) { return v == std::trunc(v); }
 
 }  // namespace
 
+void TableSettingsClosed(const std::string& documentTitle) {
+  const std::string_view title = TrimBlanks(documentTitle);
+  if (!title.empty()) CurrentTableSettings.Problema = std::string(title);
+}
+
 int DecimalPlaces(double x) {
   if (x == std::trunc(x)) return 0;
   double scale = 1;

@@ -99,6 +99,10 @@ class tFrequencyTable {
   std::unique_ptr<tMatrizPrecision> data_;
 };
 
+// Closing a document's table settings dialog, by either button: a title that
+// is not empty (after trimming) becomes CurrentTableSettings.Problema.
+void TableSettingsClosed(const std::string& documentTitle);
+
 // Decimal places of a value: 0 when integral, else the smallest i (1..12)
 // with |x*10^i - int(x*10^i)| < 1e-12, and 12 when there is none.
 int DecimalPlaces(double x);

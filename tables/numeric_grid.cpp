@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <cstdio>
+#include <new>
+#include <stdexcept>
 #include <string>
 
 #include "engine/missing.h"
@@ -46,7 +48,11 @@ void TNTabEd::SyncDecPlaces() {
 
 void TNTabEd::Redimension(int nrCols, int nrRows) {
   if (!data_) return;
-  data_->Resize(nrCols, nrRows);
+  try {
+    data_->Resize(nrCols, nrRows);
+  } catch (const std::bad_alloc&) {
+    throw std::runtime_error("Component \"" + Name + "\": not enough memory on heap");
+  }
   SyncDecPlaces();
 }
 

@@ -35,8 +35,10 @@ class TNTabEd {
   int GetNrOfColumns() const { return data_ ? data_->NrOfColumns() : 0; }
   int GetNrOfRows() const { return data_ ? data_->NrOfRows() : 0; }
   // Resizes the store; new columns take the decimal places of the previously
-  // last column.
+  // last column. When memory runs out, throws std::runtime_error with the text
+  // Component "NAME": not enough memory on heap (the store keeps its size).
   void Redimension(int nrCols, int nrRows);
+  std::string Name = "NTabEd1";
 
   std::string GetColName(int colNr) const { return data_ ? data_->GetColName(colNr) : std::string(); }
   void SetColName(int colNr, std::string_view name) { if (data_) data_->SetColName(colNr, name); }

@@ -198,3 +198,19 @@ INSTANTIATE_TEST_SUITE_P(Values, DecimalPlacesOfValue,
 
 }  // namespace
 }  // namespace kovalin
+
+namespace kovalin {
+namespace {
+
+TEST(TableSettingsDialog, ClosingTakesANonEmptyTitle) {
+  const rTableSettings before = CurrentTableSettings;
+  CurrentTableSettings.Problema = "old";
+  TableSettingsClosed("   ");
+  EXPECT_EQ(CurrentTableSettings.Problema, "old");
+  TableSettingsClosed("  Study B ");
+  EXPECT_EQ(CurrentTableSettings.Problema, "Study B");
+  CurrentTableSettings = before;
+}
+
+}  // namespace
+}  // namespace kovalin
