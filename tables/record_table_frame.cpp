@@ -33,7 +33,6 @@ void tRecordTableFrame::CreateTable(const tDBStructure& structure) {
   for (int i = 1; i <= structure.count(); ++i) {
     NTabEd1.SetColName(i, structure.varname(i));
     NTabEd1.SetDecPlaces(i, structure.VarPrecision(i));
-    DataTable1.SetColAttrib(i, structure.VarPrecision(i));
     VarList.push_back(ToUpperAscii(structure.varname(i)));
   }
 }

@@ -154,6 +154,15 @@ TEST(CsvImport, LabelsAndTheirLimit) {
   EXPECT_EQ(grid.CellText(1, 151), "-nan-");
 }
 
+TEST(CsvImport, LineEndsOfEveryKind) {
+  for (const char* text : {"a;b\r\n1;2\r\n3;4\r\n", "a;b\n1;2\n3;4", "a;b\r1;2\r3;4\r"}) {
+    TDataTable t = Import(text);
+    ASSERT_EQ(t.NrOfRows(), 2) << text;
+    EXPECT_EQ(t.GetColName(2), "b");
+    EXPECT_EQ(t.GetElem(2, 2), 4);
+  }
+}
+
 TEST(CsvImport, HeaderOnlyAndEmptyFiles) {
   TDataTable t = Import("Id;PA\r\n");
   EXPECT_EQ(t.NrOfRows(), 0);
