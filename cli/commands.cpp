@@ -1,11 +1,17 @@
 #include "cli/command.h"
 #include "cli/compare_command.h"
+#include "cli/export_command.h"
+#include "cli/freq_command.h"
+#include "cli/table_command.h"
 
 namespace kovalin::cli {
 
 std::vector<std::unique_ptr<Command>> AllCommands() {
   std::vector<std::unique_ptr<Command>> commands;
   commands.push_back(std::make_unique<CompareCommand>());
+  commands.push_back(std::make_unique<TableCommand>());
+  commands.push_back(std::make_unique<ExportCommand>());
+  commands.push_back(std::make_unique<FreqCommand>());
   return commands;
 }
 
