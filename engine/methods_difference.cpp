@@ -112,18 +112,9 @@ void tMethod_Fd_A::Calc_ITest() {
 }
 
 void tMethod_Fd_A::Calc_CI() {
-  if (!positive_var) {
-    SetIntervalMissing();
-    return;
-  }
-  const double est = Params.Estimate.value;
-  auto& ci = Params.CI;
-  semi_amplitud = Z * Params.Estimate.SE;
-  ci.Inf = est - semi_amplitud;
-  if (ci.Inf < -1) ci.Inf = -1;
-  ci.Sup = est + semi_amplitud;
-  if (ci.Sup > 1) ci.Sup = 1;
-  ci.Length = ci.Sup - ci.Inf;
+  // The Wald interval around the adjusted estimate, cut to [-1, 1]. With all
+  // cells positive its bounds are finite, so this is the default interval.
+  t2BDM::Calc_CI();
 }
 
 }  // namespace kovalin

@@ -1,0 +1,151 @@
+#include "tables/csv_number.h"
+
+#include <charconv>
+#include <cmath>
+#include <string>
+
+namespace kovalin {
+
+namespace {
+
+constexpr double kLimit = 1.7e308;
+constexpr int kMaxExponent = 4200;
+constexpr char kSystemPoint = '.';
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+bool ParseCsvNumber(std::string_view field, double& value) {
+  // Leading blanks keep the start state; exported files pad every value with them.
+  std::size_t start = 0;
+  while (start < field.size() && field[start] == ' ') ++start;
+  field.remove_prefix(start);
+  // Fast path: digits with an optional point and fraction, 15 digits at most
+  // in all. The digits as an integer and the power of ten are both exact, so
+  // their quotient is the correctly rounded value.
+  if (!field.empty() && field.size() <= 16) {
+    static constexpr double kPowers[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8,
+                                         1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16};
+    long long n = 0;
+    std::size_t k = 0;
+    int digits = 0;
+    while (k < field.size() && IsDigit(field[k])) { n = n * 10 + (field[k++] - '0'); ++digits; }
+    int fraction = 0;
+    if (digits > 0 && k < field.size() && field[k] == '.') {
+      ++k;
+      while (k < field.size() && IsDigit(field[k])) { n = n * 10 + (field[k++] - '0'); ++fraction; }
+    }
+    if (k == field.size() && digits > 0 && digits + fraction <= 15) {
+      value = static_cast<double>(n) / kPowers[fraction];
+      return true;
+    }
+  }
+  // Accepted characters, rebuilt for from_chars: "-", digits, ".", "e", sign, digits.
+  char mantissa[64];
+  std::size_t m = 0;
+  bool negative = false;
+  int droppedIntDigits = 0;  // integer digits beyond the buffer, each a factor of ten
+  long exponent = 0;
+  bool exponentNegative = false;
+  bool inExponent = false;
+  int state = 1;
+  auto push = [&](char c) {
+    if (state == 3 && m == 1 && mantissa[0] == '0' && c != '.') {
+      mantissa[0] = c;  // leading zeros carry nothing
+    } else if (m < sizeof mantissa - 4) {
+      mantissa[m++] = c;
+    } else if (state == 3) {
+      ++droppedIntDigits;
+    }
+  };
+  std::size_t i = 0;
+  for (; i <= field.size(); ++i) {
+    const bool atEnd = i == field.size();
+    char c = atEnd ? '\0' : field[i];
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    const bool digit = IsDigit(c);
+    const bool point = c == kSystemPoint || (c == ',' && state != 1 && state != 2);
+    const bool blank = c == ' ';
+    const bool sign = c == '+' || c == '-';
+    const bool expo = c == 'E';
+    bool finished = false;
+    switch (state) {
+      case 1:
+        if (point) { push('.'); state = 4; }
+        else if (blank) {}
+        else if (sign) { negative = c == '-'; state = 2; }
+        else if (digit) { push(c); state = 3; }
+        else return false;
+        break;
+      case 2:
+        if (c == kSystemPoint) { push('.'); state = 4; }
+        else if (digit) { push(c); state = 3; }
+        else return false;
+        break;
+      case 3:
+        if (point) { push('.'); state = 4; }
+        else if (digit) { push(c); }
+        else if (expo) { state = 6; }
+        else finished = true;
+        break;
+      case 4:
+      case 5:
+        if (point) return false;
+        if (digit) { push(c); state = 5; }
+        else if (expo) { state = 6; }
+        else finished = true;
+        break;
+      case 6:
+        if (sign) { exponentNegative = c == '-'; state = 7; }
+        else if (digit) { exponent = c - '0'; inExponent = true; state = 8; }
+        else if (point || blank || expo) return false;
+        else finished = true;
+        break;
+      case 7:
+        if (digit) { exponent = c - '0'; inExponent = true; state = 8; }
+        else if (atEnd || !(point || blank || sign || expo)) finished = true;
+        else return false;
+        break;
+      case 8:
+        if (digit) {
+          exponent = exponent * 10 + (c - '0');
+          if (exponent > kMaxExponent) return false;
+        } else {
+          finished = true;
+        }
+        break;
+      default:
+        return false;
+    }
+    if (finished || atEnd) break;
+  }
+  if (state == 1 || state == 2) return false;
+  // A text ending in the point gets a "0".
+  if (m > 0 && mantissa[m - 1] == '.') mantissa[m++] = '0';
+  if (m > 0 && mantissa[0] == '.') {
+    // "0" in front, so that from_chars reads ".5" and "." alike.
+    for (std::size_t k = m; k > 0; --k) mantissa[k] = mantissa[k - 1];
+    mantissa[0] = '0';
+    ++m;
+  }
+  long totalExponent = (inExponent ? (exponentNegative ? -exponent : exponent) : 0) + droppedIntDigits;
+  std::string text(mantissa, m);
+  if (totalExponent != 0) {
+    text += 'e';
+    text += std::to_string(totalExponent);
+  }
+  double v = 0;
+  const auto res = std::from_chars(text.data(), text.data() + text.size(), v);
+  if (res.ec == std::errc::result_out_of_range) {
+    v = totalExponent > 0 ? kLimit : 0.0;
+  } else if (res.ec != std::errc()) {
+    return false;
+  }
+  if (v > kLimit) v = kLimit;
+  if (negative) v = -v;
+  value = v;
+  return true;
+}
+
+}  // namespace kovalin

@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include "tables/record_table_frame.h"
+#include "tables/tests/temp_dir.h"
+
+namespace kovalin {
+namespace {
+
+TEST(RecordFrameFiles, SaveAndRefreshKeepTheTable) {
+  testing::TempDir dir;
+  tRecordTableFrame frame;
+  createParamPV_DB(frame);
+  frame.Autosave = false;
+  frame.DataTable1.SetElem(2, 1, 0.9);
+  frame.SetFileName(dir.File("p.mrd"));
+  EXPECT_EQ(frame.pFileExt, ".mrd");
+  for (TCSVDelimiters d : {csvTab, csvSemicolon, csvComma, csvBlank}) {
+    frame.ExportDelimiter = d;
+    frame.pmodified = true;
+    const tFrameFileResult r = frame.Refresh();
+    ASSERT_TRUE(r.ok) << r.error;
+    EXPECT_FALSE(frame.pmodified);
+    EXPECT_EQ(frame.DataTable1.NrOfColumns(), 9);
+    EXPECT_EQ(frame.DataTable1.GetElem(2, 1), 0.9);
+    EXPECT_EQ(frame.NTabEd1.GetDecPlaces(2), 1);  // 0.90 reads back with its digits: 0.9
+    EXPECT_EQ(frame.VarList[1], "PA");
+  }
+}
+
+TEST(RecordFrameFiles, AutosaveWritesAfterEachRecordOperation) {
+  testing::TempDir dir;
+  tRecordTableFrame frame;
+  createRawData(frame);
+  frame.SetFileName(dir.File("raw.txt"));
+  frame.Autosave = true;
+  frame.AddRecord();
+  EXPECT_TRUE(frame.lastFileResult.ok) << frame.lastFileResult.error;
+  EXPECT_FALSE(frame.pmodified);
+  EXPECT_EQ(testing::ReadAll(dir.File("raw.txt")).substr(0, 8), "Id\tX[1]\t");
+  tRecordTableFrame other;
+  other.SetFileName(dir.File("raw.txt"));
+  ASSERT_TRUE(other.loadtable(true, false, csvUnknown).ok);
+  EXPECT_EQ(other.DataTable1.NrOfRows(), 2);
+}
+
+TEST(RecordFrameFiles, FailedLoadKeepsWhatTheStoreHeld) {
+  testing::TempDir dir;
+  tRecordTableFrame frame;
+  createRawData(frame);
+  frame.DataTable1.SetElem(2, 1, 5);
+  tFrameFileResult r = frame.loadtable(true, false, csvUnknown);
+  EXPECT_TRUE(r.skipped);  // "N/A"
+  frame.SetFileName(dir.File("missing.mrd"));
+  r = frame.loadtable(true, false, csvUnknown);
+  EXPECT_FALSE(r.ok);
+  EXPECT_NE(r.error.find("missing.mrd"), std::string::npos);
+  EXPECT_EQ(frame.DataTable1.GetElem(2, 1), 5);
+  EXPECT_EQ(frame.DataTable1.NrOfColumns(), 9);
+}
+
+TEST(RecordFrameFiles, FailedWriteKeepsTheModifiedMark) {
+  testing::TempDir dir;
+  tRecordTableFrame frame;
+  createRawData(frame);
+  frame.pmodified = true;
+  EXPECT_TRUE(frame.ExportAsCSV(csvTab).skipped);
+  frame.SetFileName(dir.File("none/raw.mrd"));
+  const tFrameFileResult r = frame.ExportAsCSV(csvTab);
+  EXPECT_FALSE(r.ok);
+  EXPECT_TRUE(frame.pmodified);
+}
+
+TEST(RecordFrameFiles, StatusSwitchesEditing) {
+  tRecordTableFrame frame;
+  frame.Setstatus(sEdit);
+  EXPECT_FALSE(frame.NTabEd1.DataReadOnly());
+  EXPECT_STREQ(StatusText(frame.pstatus), "Edit");
+  frame.Setstatus(sSelection);
+  EXPECT_TRUE(frame.NTabEd1.DataReadOnly());
+  EXPECT_FALSE(frame.Autosave);
+}
+
+}  // namespace
+}  // namespace kovalin
