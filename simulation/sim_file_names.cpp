@@ -43,7 +43,11 @@ std::string PathWithoutExt(const std::string& name) {
   return name.substr(0, at);
 }
 
-std::string NextFileNumber(const std::string& pattern, int width) {
+namespace {
+
+// One more than the highest number after the prefix among the files named like
+// pattern in its folder; 1 when there is none.
+long long NextNumberValue(const std::string& pattern) {
   const std::string ext = FileExtension(pattern);
   const std::string stem = PathWithoutExt(pattern);
   const std::size_t start = FilePartStart(stem);
@@ -72,16 +76,33 @@ std::string NextFileNumber(const std::string& pattern, int width) {
     const long long value = std::stoll(digits);
     if (value >= number) number = value + 1;
   }
+  return number;
+}
+
+std::string ZeroPadded(long long number, int width) {
   std::string text = std::to_string(number);
   const auto w = static_cast<std::size_t>(std::max(width, 0));
   if (text.size() < w) text.insert(0, w - text.size(), '0');
-  return text.substr(text.size() - w);
+  return text;
+}
+
+}  // namespace
+
+std::string NextFileNumber(const std::string& pattern, int width) {
+  const std::string text = ZeroPadded(NextNumberValue(pattern), width);
+  return text.substr(text.size() - static_cast<std::size_t>(std::max(width, 0)));
 }
 
 std::string SequencedFileName(const std::string& name, const std::string& tag, int width) {
   const std::string ext = FileExtension(name);
-  const std::string pattern = PathWithoutExt(name) + tag + ext;
-  return PathWithoutExt(name) + tag + NextFileNumber(pattern, width) + ext;
+  const std::string stem = PathWithoutExt(name) + tag;
+  const std::string pattern = stem + ext;
+  const std::string cut = stem + NextFileNumber(pattern, width) + ext;
+  // Past 9999 the cut number names an earlier run's file: that file is kept
+  // and the number is written whole instead.
+  std::error_code ec;
+  if (!std::filesystem::exists(cut, ec)) return cut;
+  return stem + ZeroPadded(NextNumberValue(pattern), width) + ext;
 }
 
 std::string LogFileName(const std::string& outputName) {

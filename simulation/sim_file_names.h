@@ -24,6 +24,8 @@ std::string NextFileNumber(const std::string& pattern, int width);
 
 // PathWithoutExt(name) + tag + NextFileNumber(...) + the extension of name, for
 // example table_IC_0003.txt when table_IC_0001.txt and table_IC_0002.txt exist.
+// A name that would replace an existing file (the number cut past 9999) gets
+// the whole number instead (table_IC_10000.txt).
 std::string SequencedFileName(const std::string& name, const std::string& tag, int width);
 
 // The log file of an output file: PathWithoutExt(name) + ".log.txt".

@@ -69,6 +69,17 @@ TEST_F(TempFolder, NumberIsCutToItsLastDigits) {
   EXPECT_EQ(NextFileNumber(Path("table_IC_.txt"), 6), "010000");
 }
 
+TEST_F(TempFolder, CutNumberNeverReplacesAnEarlierOutput) {
+  Touch("table_IC_9999.txt");
+  // The cut number 0000 names no file yet, so it is used.
+  EXPECT_EQ(SequencedFileName(Path("table.txt"), "_IC_", 4), Path("table_IC_0000.txt"));
+  Touch("table_IC_0000.txt");
+  EXPECT_EQ(SequencedFileName(Path("table.txt"), "_IC_", 4), Path("table_IC_10000.txt"));
+  Touch("table_IC_10000.txt");
+  Touch("table_IC_0001.txt");
+  EXPECT_EQ(SequencedFileName(Path("table.txt"), "_IC_", 4), Path("table_IC_10001.txt"));
+}
+
 TEST_F(TempFolder, MissingFolderStartsAtOne) {
   EXPECT_EQ(NextFileNumber(Path("nowhere/table_IC_.txt"), 4), "0001");
 }
