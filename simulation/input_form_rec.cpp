@@ -6,12 +6,12 @@ namespace kovalin {
 
 std::optional<std::int32_t> NumSamplesFrom(double base, int exponent, std::string& error) {
   const double value = base * std::pow(10.0, exponent);
-  if (!std::isfinite(value) || value > static_cast<double>(kMaxNumSamples) + 0.5) {
+  // nearbyint rounds halves to even; a value that is not a number stays one.
+  const double rounded = std::nearbyint(value);
+  if (!(rounded <= static_cast<double>(kMaxNumSamples))) {
     error = "the number of samples per record is above " + std::to_string(kMaxNumSamples);
     return std::nullopt;
   }
-  // The value is finite and in range here; nearbyint rounds halves to even.
-  const double rounded = std::nearbyint(value);
   if (rounded < 1) {
     error = "the number of samples per record must be at least 1";
     return std::nullopt;
@@ -23,6 +23,7 @@ std::int32_t SamplesTolerance(std::int32_t numSamples, int percent) {
   const double extra = static_cast<double>(numSamples) * percent / 100.0;
   const double total = static_cast<double>(numSamples) + std::nearbyint(extra);
   if (!(total <= static_cast<double>(kMaxNumSamples))) return kMaxNumSamples;
+  if (total < 0) return 0;
   return static_cast<std::int32_t>(total);
 }
 

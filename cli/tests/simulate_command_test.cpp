@@ -158,6 +158,18 @@ TEST_F(SimulateCommandTest, BadInputIsRefusedBeforeAnyFileIsWritten) {
             std::string::npos);
 }
 
+TEST_F(SimulateCommandTest, ShippedParameterTableWithAllMethods) {
+  const std::string shipped = std::string(KOVALIN_SOURCE_DIR) + "/examples/parameters_vp.mrd";
+  const CliRun r = Simulate({shipped, "--kinds", "ci", "--samples", "50", "--seed", "1", "--out",
+                             Path("shipped.txt")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, Path("shipped_IC_0001.txt") + "\n");
+  const auto lines = SplitLines(Read(Path("shipped_IC_0001.txt")), "\r\n");
+  ASSERT_EQ(lines.size(), 6u);
+  for (const std::string& line : lines) EXPECT_EQ(Fields(line, '\t').size(), 74u);
+  EXPECT_EQ(Fields(lines[3], '\t')[8], " 1000.0000");  // n of record 3
+}
+
 TEST(SimulateCommandRegistry, IsListedByTheCli) {
   std::ostringstream out, err;
   EXPECT_EQ(RunCli({"--help"}, out, err), 0);

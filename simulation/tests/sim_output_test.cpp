@@ -105,6 +105,8 @@ TEST(NumSamples, BaseTimesPowerOfTen) {
   EXPECT_NE(error.find("2147483647"), std::string::npos);
   EXPECT_FALSE(NumSamplesFrom(100, 8, error));
   EXPECT_FALSE(NumSamplesFrom(0, 3, error));
+  EXPECT_FALSE(NumSamplesFrom(21.474836475, 8, error));  // rounds to 2147483648
+  EXPECT_FALSE(NumSamplesFrom(std::nan(""), 3, error));
   EXPECT_EQ(SamplesTolerance(1000, 10), 1100);
   EXPECT_EQ(SamplesTolerance(2100000000, 100), 2147483647);
 }
