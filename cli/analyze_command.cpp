@@ -138,7 +138,8 @@ int AnalyzeCommand::execute(const std::vector<std::string>& argv, std::ostream& 
     }
     rows = *range;
   }
-  for (const std::string& warning : file.warnings()) err << "analyze: warning: " << warning << "\n";
+  for (const std::string& warning : file.warnings())
+    err << "analyze: warning: " << warning << "\n";
 
   tSimSettingsScope scope;
   AppOptions = options;

@@ -162,7 +162,8 @@ int SimulateCommand::execute(const std::vector<std::string>& argv, std::ostream&
   }
   const std::string base = WithDefaultExtension(args.value("out").value_or(path));
   if (const auto e = CheckOutputFolder(base)) return usage(*e);
-  for (const std::string& warning : file.warnings()) err << "simulate: warning: " << warning << "\n";
+  for (const std::string& warning : file.warnings())
+    err << "simulate: warning: " << warning << "\n";
 
   tSimSettingsScope scope;
   AppOptions = options;

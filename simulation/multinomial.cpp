@@ -47,7 +47,8 @@ bool MultinomialSample(std::int32_t count, std::span<std::int32_t> N, std::span<
     std::array<std::int32_t, 8> beyond{};
     for (std::int32_t k = 0; k < count; ++k) {
       const std::uint64_t s = rng.NextState();
-      for (std::size_t i = 1; i <= 7; ++i) beyond[i] += static_cast<std::int32_t>(s >= threshold[i]);
+      for (std::size_t i = 1; i <= 7; ++i)
+        beyond[i] += static_cast<std::int32_t>(s >= threshold[i]);
     }
     beyond[0] = std::max(count, 0);
     for (std::size_t c = 1; c <= 8; ++c) N[c] += beyond[c - 1] - (c < 8 ? beyond[c] : 0);

@@ -56,7 +56,8 @@ long long NextNumberValue(const std::string& pattern) {
 
   std::vector<std::string> names;
   std::error_code ec;
-  const std::filesystem::path dir = folder.empty() ? std::filesystem::path(".") : std::filesystem::path(folder);
+  const std::filesystem::path dir =
+      folder.empty() ? std::filesystem::path(".") : std::filesystem::path(folder);
   for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
     const std::string file = it->path().filename().string();
     if (file.size() < prefix.size() + ext.size()) continue;

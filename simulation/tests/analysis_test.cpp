@@ -158,7 +158,8 @@ TEST_F(AnalysisTest, ParameterRecordsWithAndWithoutValidProbabilities) {
   EXPECT_NE(lines[at + 1].find("X[1]: "), std::string::npos);
   EXPECT_EQ(std::count(lines.begin(), lines.end(), "[1] DIFFERENCES:"), 1);
   // The record without probabilities ends the document with no sample or inference.
-  EXPECT_EQ(std::vector<std::string>(lines.end() - static_cast<long>(noSolution.size()), lines.end()),
+  EXPECT_EQ(std::vector<std::string>(lines.end() - static_cast<long>(noSolution.size()),
+                                     lines.end()),
             noSolution);
 }
 

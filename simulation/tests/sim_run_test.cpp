@@ -224,6 +224,39 @@ TEST_F(SimRunTest, CancelBeforeARecordNamesTheLastSampledOne) {
   EXPECT_EQ(host.log.back(), "Canceled [Rec: 2  Sample: 10  (100%)]");
 }
 
+TEST_F(SimRunTest, StopAnsweredNoLosesNoSample) {
+  OnlyMethods({1});
+  struct Host : FakeHost {
+    void ProcessMessages() override {
+      FakeHost::ProcessMessages();
+      // Stop pressed, then "No": the flag is back before the yield returns.
+      if (yields == 15) {
+        SimRunning = false;
+        SimRunning = true;
+      }
+    }
+  } host;
+  const tRunResult r =
+      Run(kFiveRows, tSimulationType::SimCI, host, Settings(1, 2, 10), Path("no.txt"));
+  EXPECT_EQ(r.outcome, tRunOutcome::complete);
+  const auto lines = SplitCrLf(ReadFile(Path("no.txt")));
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(Fields(lines[2], '\t')[11], "   10.0000");
+  EXPECT_EQ(host.log.back(), "Complete [Rec: 2  Sample: 10  (100%)]");
+}
+
+TEST_F(SimRunTest, CancelBeforeTheFirstRecordWritesOnlyTheHeader) {
+  OnlyMethods({1});
+  FakeHost host;
+  host.stopAtYield = 1;
+  const tRunResult r =
+      Run(kFiveRows, tSimulationType::SimCI, host, Settings(2, 4, 10), Path("c0.txt"));
+  EXPECT_EQ(r.outcome, tRunOutcome::cancelled);
+  EXPECT_EQ(r.lines, 0);
+  EXPECT_EQ(SplitCrLf(ReadFile(Path("c0.txt"))).size(), 1u);
+  EXPECT_EQ(host.log.back(), "Canceled [Rec: 2  Sample: 0  (0%)]");
+}
+
 TEST_F(SimRunTest, ProgressOfRecordsAndSamples) {
   OnlyMethods({1});
   FakeHost host;
