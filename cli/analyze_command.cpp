@@ -7,7 +7,7 @@
 #include "cli/method_json.h"
 #include "cli/method_options.h"
 #include "cli/record_file.h"
-#include "cli/sim_settings_scope.h"
+#include "cli/scoped_restore.h"
 #include "engine/app_options.h"
 #include "engine/text_document.h"
 #include "simulation/analysis_run.h"

@@ -6,6 +6,7 @@
 #include "cli/arguments.h"
 #include "cli/method_json.h"
 #include "cli/method_options.h"
+#include "cli/scoped_restore.h"
 #include "engine/app_options.h"
 #include "engine/paired_measures.h"
 #include "engine/record_report.h"
@@ -16,19 +17,6 @@ namespace kovalin::cli {
 namespace {
 
 constexpr const char* kCellOrder = "+++ +-+ -++ --+ ++- +-- -+- ---";
-
-// Restores the process-wide options when the command ends, so that a command run
-// in-process leaves no trace in the next one.
-class OptionsScope {
- public:
-  OptionsScope() : saved_(AppOptions) {}
-  ~OptionsScope() { AppOptions = saved_; }
-  OptionsScope(const OptionsScope&) = delete;
-  OptionsScope& operator=(const OptionsScope&) = delete;
-
- private:
-  tConf_rec saved_;
-};
 
 }  // namespace
 
@@ -70,7 +58,7 @@ int CompareCommand::execute(const std::vector<std::string>& argv, std::ostream& 
     input.V[0] += *value;
   }
 
-  OptionsScope scope;
+  ScopedRestore<tConf_rec> restoreOptions(AppOptions);
   tConf_rec options = DefaultAppOptions();
   if (const auto error = ReadAnalysisOptions(args, options)) {
     err << "compare: " << *error << "\n";

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "cli/arguments.h"
+#include "cli/scoped_restore.h"
 #include "tables/csv_export.h"
 #include "tables/text_utils.h"
 #include "tables/xml_data_file.h"
@@ -13,19 +14,6 @@ namespace kovalin::cli {
 namespace {
 
 constexpr int kWidth = 10;
-
-// Loading a data file replaces the process-wide table settings; a command run
-// in-process puts them back when it ends.
-class SettingsScope {
- public:
-  SettingsScope() : saved_(CurrentTableSettings) {}
-  ~SettingsScope() { CurrentTableSettings = saved_; }
-  SettingsScope(const SettingsScope&) = delete;
-  SettingsScope& operator=(const SettingsScope&) = delete;
-
- private:
-  rTableSettings saved_;
-};
 
 std::string Cell(const tTextGrid& grid, int col, int row) {
   return PadNumber(TrimBlanks(grid.Cell(col, row)), kWidth);
@@ -88,7 +76,8 @@ int FreqCommand::execute(const std::vector<std::string>& argv, std::ostream& out
     err << "freq: expected one FILE, got " << args.positional().size() << " arguments\n";
     return kExitUsage;
   }
-  SettingsScope scope;
+  // Loading a data file replaces the process-wide table settings.
+  ScopedRestore<rTableSettings> restoreSettings(CurrentTableSettings);
   const std::string& path = args.positional()[0];
   tXmlLoadResult loaded = LoadTable(path);
   if (!loaded.ok) {

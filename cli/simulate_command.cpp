@@ -11,7 +11,7 @@
 #include "cli/interrupt.h"
 #include "cli/method_options.h"
 #include "cli/record_file.h"
-#include "cli/sim_settings_scope.h"
+#include "cli/scoped_restore.h"
 #include "cli/terminal_sim_host.h"
 #include "engine/app_options.h"
 #include "simulation/input_form_rec.h"

@@ -4,24 +4,15 @@
 #include <sstream>
 
 #include "cli/command.h"
-#include "cli/tests/record_files.h"
+#include "cli/tests/cli_test_support.h"
 
 namespace kovalin::cli {
 namespace {
 
 using testing_support::SplitLines;
 
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CliRun Cli(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  const int status = RunCli(args, out, err);
-  return {status, out.str(), err.str()};
-}
+using testing_support::Cli;
+using testing_support::CliRun;
 
 class AnalyzeCommandTest : public testing_support::TempFolderTest {};
 

@@ -4,22 +4,14 @@
 #include <sstream>
 
 #include "cli/command.h"
+#include "cli/tests/cli_test_support.h"
 #include "engine/app_options.h"
 
 namespace kovalin::cli {
 namespace {
 
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CliRun Cli(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  const int status = RunCli(args, out, err);
-  return {status, out.str(), err.str()};
-}
+using testing_support::Cli;
+using testing_support::CliRun;
 
 std::vector<std::string> Example(std::vector<std::string> extra = {}) {
   std::vector<std::string> args = {"compare", "30", "12", "4", "4", "6", "10", "2", "32"};

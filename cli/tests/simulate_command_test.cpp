@@ -5,7 +5,7 @@
 
 #include "cli/command.h"
 #include "cli/simulate_command.h"
-#include "cli/tests/record_files.h"
+#include "cli/tests/cli_test_support.h"
 #include "simulation/sim_running.h"
 
 namespace kovalin::cli {
@@ -13,11 +13,7 @@ namespace {
 
 using testing_support::SplitLines;
 
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
+using testing_support::CliRun;
 
 CliRun Simulate(std::vector<std::string> args, std::function<void()> yieldHook = {}) {
   SimulateCommand command;

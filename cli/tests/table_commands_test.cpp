@@ -7,21 +7,13 @@
 #include <sstream>
 
 #include "cli/command.h"
+#include "cli/tests/cli_test_support.h"
 
 namespace kovalin::cli {
 namespace {
 
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CliRun Cli(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  const int status = RunCli(args, out, err);
-  return {status, out.str(), err.str()};
-}
+using testing_support::Cli;
+using testing_support::CliRun;
 
 class TempFolder {
  public:

@@ -9,7 +9,22 @@
 
 #include <gtest/gtest.h>
 
+#include "cli/command.h"
+
 namespace kovalin::cli::testing_support {
+
+// What one in-process run of kovalin-cli returned and printed.
+struct CliRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+inline CliRun Cli(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  const int status = RunCli(args, out, err);
+  return {status, out.str(), err.str()};
+}
 
 // A temporary folder for the table files and outputs of one test.
 class TempFolderTest : public ::testing::Test {
