@@ -11,9 +11,12 @@ namespace {
 constexpr int kCellWidth = 10;
 
 // Right-aligned in 10 characters: padded on the left and cut to the last 10.
+// Counted in characters, so that a label with accented letters is never cut
+// inside a letter.
 std::string RightIn10(const std::string& s) {
-  std::string padded = std::string(static_cast<std::size_t>(kCellWidth), ' ') + s;
-  return padded.substr(padded.size() - kCellWidth);
+  const int length = Utf8Length(s);
+  if (length <= kCellWidth) return PadNumber(s, kCellWidth);
+  return s.substr(Utf8Prefix(s, length - kCellWidth).size());
 }
 
 bool IsIntegral(double v) { return v == std::trunc(v); }

@@ -37,6 +37,17 @@ TEST(FrequencyTable, NewTableFromSettings) {
   EXPECT_EQ(t.Data().GetDimC(), 3);
 }
 
+TEST(FrequencyTable, HeaderLabelsAreAlignedAndCutByCharacters) {
+  tFrequencyTable t;
+  rTableSettings s = Settings(1, 1, false);
+  s.WinReg.LblR = "\xC3\x84rzte";  // "Ärzte": five characters, six bytes
+  s.WinReg.LblC = "\xC3\x84\xC3\x84\xC3\x84\xC3\x84\xC3\x84\xC3\x84\xC3\x84\xC3\x84";  // eight characters
+  t.BuildFromSettings(s);
+  EXPECT_EQ(t.Grid.Cell(0, 2), "  \xC3\x84rzte(1)");
+  // "ÄÄÄÄÄÄÄÄ(1)" has eleven characters: the first one goes, whole.
+  EXPECT_EQ(t.Grid.Cell(2, 0), "\xC3\x84\xC3\x84\xC3\x84\xC3\x84\xC3\x84\xC3\x84\xC3\x84(1)");
+}
+
 TEST(FrequencyTable, CommitWithoutReals) {
   tFrequencyTable t;
   t.BuildFromSettings(Settings(2, 2, false));
