@@ -268,6 +268,15 @@ std::string tFrequencyTable::SelectionStatusText(int x, int y) const {
          "   Observed frequency: " + Number(v, kCellWidth, DecimalPlaces(v));
 }
 
+std::string tFrequencyTable::StatusPanel0Text() const {
+  std::string text = modified ? " Modified" : "";
+  if (!(Value(0, 0) > 0)) text = "No Data";
+  if (PosError.IsSet()) text = "DATA ERROR!";
+  return text;
+}
+
+std::string tFrequencyTable::StatusPanel1Text() const { return flgAllowReals ? " Real values allowed" : ""; }
+
 std::string tFrequencyTable::CreationStatusText() const {
   return "Row:  1,   Col:  1   Observed frequency:   " + Grid.Cell(2, 2);
 }

@@ -90,6 +90,13 @@ class tFrequencyTable {
   std::string SelectionStatusText(int x, int y) const;
   // Status panel 2 of a new window.
   std::string CreationStatusText() const;
+  // Status panel 0 after a scan: " Modified" or empty, replaced by "No Data"
+  // while the grand total is not positive, and by "DATA ERROR!" (shown in
+  // red) while PosError is set.
+  std::string StatusPanel0Text() const;
+  bool StatusPanel0IsError() const { return PosError.IsSet(); }
+  // Status panel 1: " Real values allowed" or empty.
+  std::string StatusPanel1Text() const;
 
  private:
   void WriteHeaderCells(bool padded);

@@ -117,6 +117,30 @@ TEST(FrequencyTable, StatusScanFindsTextThatIsNoNumber) {
   EXPECT_FALSE(t.flgHayDatos);
 }
 
+TEST(FrequencyTable, StatusPanelsAfterAScan) {
+  tFrequencyTable t;
+  t.BuildFromSettings(Settings(1, 2, true));
+  EXPECT_EQ(t.StatusPanel1Text(), " Real values allowed");
+  t.StatusScan();
+  EXPECT_EQ(t.StatusPanel0Text(), "No Data");
+  EXPECT_FALSE(t.StatusPanel0IsError());
+  Type(t, 2, 2, "4");
+  t.modified = true;
+  t.StatusScan();
+  EXPECT_EQ(t.StatusPanel0Text(), " Modified");
+  t.modified = false;
+  EXPECT_EQ(t.StatusPanel0Text(), "");
+  Type(t, 3, 2, "-2");  // refused: the error outranks the other texts
+  t.modified = true;
+  EXPECT_EQ(t.StatusPanel0Text(), "DATA ERROR!");
+  EXPECT_TRUE(t.StatusPanel0IsError());
+  Type(t, 3, 2, "1");
+  EXPECT_EQ(t.StatusPanel0Text(), " Modified");
+  tFrequencyTable integral;
+  integral.BuildFromSettings(Settings(1, 1, false));
+  EXPECT_EQ(integral.StatusPanel1Text(), "");
+}
+
 TEST(FrequencyTable, EraseEmptiesEverything) {
   tFrequencyTable t;
   t.BuildFromSettings(Settings(2, 2, false));
