@@ -176,6 +176,12 @@ tCommitResult tFrequencyTable::CommitCell(int x, int y, bool circularFocus) {
   return result;
 }
 
+tGridPos tFrequencyTable::NextCellAfterEnter(int x, int y) const {
+  if (y < TablaDimR + 1) return {x, y + 1};
+  if (x < TablaDimC + 1) return {x + 1, 2};
+  return {2, 2};
+}
+
 void tFrequencyTable::StatusScan() {
   for (int y = 2; y <= TablaDimR + 1; ++y) {
     for (int x = 2; x <= TablaDimC + 1; ++x) {

@@ -68,6 +68,10 @@ class tFrequencyTable {
 
   // Accepts the text of the edited grid cell (x, y).
   tCommitResult CommitCell(int x, int y, bool circularFocus);
+  // Where Enter takes the cursor after a valid entry in grid cell (x, y): one
+  // row down; from the last row to the first frequency row of the next column;
+  // from the last cell to grid cell (2, 2).
+  tGridPos NextCellAfterEnter(int x, int y) const;
   // The status scan after a selection or commit.
   void StatusScan();
   // Redraws the grid from the matrix, recomputing and storing the margins.

@@ -141,6 +141,15 @@ TEST(FrequencyTable, StatusPanelsAfterAScan) {
   EXPECT_EQ(integral.StatusPanel1Text(), "");
 }
 
+TEST(FrequencyTable, EnterMovesDownThenToTheNextColumnThenBackToTheStart) {
+  tFrequencyTable t;
+  t.BuildFromSettings(Settings(2, 3, false));
+  EXPECT_EQ(t.NextCellAfterEnter(2, 2), (tGridPos{2, 3}));
+  EXPECT_EQ(t.NextCellAfterEnter(2, 3), (tGridPos{3, 2}));  // last row: top of the next column
+  EXPECT_EQ(t.NextCellAfterEnter(4, 2), (tGridPos{4, 3}));
+  EXPECT_EQ(t.NextCellAfterEnter(4, 3), (tGridPos{2, 2}));  // last cell: back to the first
+}
+
 TEST(FrequencyTable, EraseEmptiesEverything) {
   tFrequencyTable t;
   t.BuildFromSettings(Settings(2, 2, false));
