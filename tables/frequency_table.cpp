@@ -283,6 +283,8 @@ std::string tFrequencyTable::StatusPanel0Text() const {
 
 std::string tFrequencyTable::StatusPanel1Text() const { return flgAllowReals ? " Real values allowed" : ""; }
 
+std::string tFrequencyTable::SettingsAppliedStatusText() const { return lblR + "1,   " + lblC + ": 1"; }
+
 std::string tFrequencyTable::CreationStatusText() const {
   return "Row:  1,   Col:  1   Observed frequency:   " + Grid.Cell(2, 2);
 }

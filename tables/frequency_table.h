@@ -92,6 +92,9 @@ class tFrequencyTable {
   // Status panel 2 for the selected grid cell (x, y): "Row: ..., Col: ...
   // Observed frequency: ...".
   std::string SelectionStatusText(int x, int y) const;
+  // Status panel 2 once the table settings dialog was closed with OK: the row
+  // label, "1", ",   ", the column label, ": ", "1".
+  std::string SettingsAppliedStatusText() const;
   // Status panel 2 of a new window.
   std::string CreationStatusText() const;
   // Status panel 0 after a scan: " Modified" or empty, replaced by "No Data"

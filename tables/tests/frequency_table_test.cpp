@@ -180,6 +180,7 @@ TEST(FrequencyTable, SettingsBothWays) {
   EXPECT_EQ(t.TablaDimR, 2);  // dimensions stay
   EXPECT_EQ(t.Alias, "New");
   EXPECT_EQ(t.Grid.Cell(2, 0), "   Test(1)");
+  EXPECT_EQ(t.SettingsAppliedStatusText(), "R1,   Test: 1");
 }
 
 class Percentages : public ::testing::Test {
