@@ -138,6 +138,17 @@ INSTANTIATE_TEST_SUITE_P(Kinds, AssignDBType,
                                            KindCase{{"SA", "SB"}, DBparamsSeSp},
                                            KindCase{{"Id", "X1"}, DBnull}));
 
+TEST(DBTypeTexts, PropertiesOfEachKind) {
+  EXPECT_STREQ(DBTypeCaption(DBRawData), "Raw Data");
+  EXPECT_STREQ(DBTypeCaption(DBparamsVP), "VP/OR/P parameters");
+  EXPECT_STREQ(DBTypeCaption(DBparamsSeSp), "Se/Sp/P parameters");
+  EXPECT_STREQ(DBTypeCaption(DBnull), "--");
+  EXPECT_STREQ(DBTypePropertiesTitle(DBRawData), "Data table");
+  EXPECT_STREQ(DBTypePropertiesTitle(DBparamsVP), "Parameters");
+  EXPECT_STREQ(DBTypePropertiesTitle(DBparamsSeSp), "Parameters");
+  EXPECT_STREQ(DBTypePropertiesTitle(DBnull), "");
+}
+
 TEST(Schemas, NewRawDataTableHasNineZeroDecimalColumnsAndOneZeroRow) {
   tRecordTableFrame frame;
   EXPECT_EQ(createRawData(frame), DBRawData);
