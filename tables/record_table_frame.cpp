@@ -174,4 +174,15 @@ tDBType createParamPV_DB(tRecordTableFrame& frame) {
   return DBparamsVP;
 }
 
+tDBType CreateNewTable(tRecordTableFrame& frame, tInputType input, std::string& message) {
+  message.clear();
+  switch (input) {
+    case itRawData: return createRawData(frame);
+    case itParamsPV: return createParamPV_DB(frame);
+    case itParamsS: message = kMsgToBeImplemented; break;
+    case itNA: break;
+  }
+  return DBnull;
+}
+
 }  // namespace kovalin

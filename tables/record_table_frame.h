@@ -94,4 +94,12 @@ class tRecordTableFrame {
 tDBType createRawData(tRecordTableFrame& frame);
 tDBType createParamPV_DB(tRecordTableFrame& frame);
 
+// The message shown instead of creating a table by sensitivities and specificities.
+inline constexpr const char* kMsgToBeImplemented = "To be implemented ... ";
+
+// A new table of the input format chosen in the creation dialog. itParamsS
+// (and itNA) build no schema and give DBnull; for itParamsS message is set to
+// kMsgToBeImplemented, otherwise it is cleared.
+tDBType CreateNewTable(tRecordTableFrame& frame, tInputType input, std::string& message);
+
 }  // namespace kovalin

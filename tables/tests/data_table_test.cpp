@@ -175,6 +175,22 @@ TEST(Schemas, NewParameterTableHasItsDecimals) {
   }
 }
 
+TEST(Schemas, NewTableByInputFormat) {
+  tRecordTableFrame frame;
+  std::string message;
+  EXPECT_EQ(CreateNewTable(frame, itRawData, message), DBRawData);
+  EXPECT_EQ(frame.DataTable1.GetColName(2), "X[1]");
+  EXPECT_TRUE(message.empty());
+  EXPECT_EQ(CreateNewTable(frame, itParamsPV, message), DBparamsVP);
+  EXPECT_EQ(frame.DataTable1.GetColName(2), "PA");
+  // Parameters by sensitivities and specificities: announced, no schema.
+  tRecordTableFrame other;
+  EXPECT_EQ(CreateNewTable(other, itParamsS, message), DBnull);
+  EXPECT_EQ(message, "To be implemented ... ");
+  EXPECT_EQ(other.DataTable1.GetColName(1), "C-1");
+  EXPECT_TRUE(other.VarList.empty());
+}
+
 TEST(Schemas, StructurePastTheEndIsEmpty) {
   tDBStructure s = RawDataStructure();
   EXPECT_EQ(s.count(), 9);
