@@ -80,6 +80,9 @@ class tRecordTableFrame {
   // delimiter just written, since the padded values defeat blind detection.
   tFrameFileResult Refresh();
 
+  // The second panel of the frame's status bar: " *" while the record table is modified.
+  std::string ModifiedMarkText() const { return pmodified ? " *" : ""; }
+
   // Frame state: Edit lets the grid take edits, the others refuse them.
   void Setstatus(setOfStatus status);
 

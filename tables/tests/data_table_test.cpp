@@ -231,6 +231,18 @@ TEST(RecordFrame, RecordOperations) {
   EXPECT_FALSE(frame.DuplicateRecord(5));
 }
 
+TEST(RecordFrame, StatusBarTexts) {
+  tRecordTableFrame frame;
+  EXPECT_EQ(frame.ModifiedMarkText(), "");
+  frame.pmodified = true;
+  EXPECT_EQ(frame.ModifiedMarkText(), " *");
+  EXPECT_STREQ(StatusText(sNone), "");
+  EXPECT_STREQ(StatusText(sEdit), "Edit");
+  EXPECT_STREQ(StatusText(sSelection), "Selection");
+  EXPECT_STREQ(StatusText(sCalculating), "Calculating");
+  EXPECT_STREQ(StatusText(sProcessing), "Processing");
+}
+
 TEST(RecordFrame, DeleteAllDataKeepsSchemaAndModifiedMark) {
   tRecordTableFrame frame;
   createParamPV_DB(frame);
