@@ -18,7 +18,10 @@ const char* StatusText(setOfStatus status) {
   return "";
 }
 
-tRecordTableFrame::tRecordTableFrame() { NTabEd1.Bind(&DataTable1); }
+tRecordTableFrame::tRecordTableFrame() {
+  NTabEd1.Bind(&DataTable1);
+  NTabEd1.SetDataReadOnly(pDataReadOnly);
+}
 
 void tRecordTableFrame::SetFileName(const std::string& path) {
   pFilename = path;

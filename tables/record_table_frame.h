@@ -42,7 +42,7 @@ class tRecordTableFrame {
   TNTabEd NTabEd1;
   std::string pFilename = "N/A";
   std::string pFileExt;
-  bool pDataReadOnly = false;
+  bool pDataReadOnly = true;  // a new frame is in state Selection
   bool pmodified = false;
   setOfStatus pstatus = sSelection;
   tDBStructure structureBf;

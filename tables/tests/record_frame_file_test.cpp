@@ -70,6 +70,17 @@ TEST(RecordFrameFiles, FailedWriteKeepsTheModifiedMark) {
   EXPECT_TRUE(frame.pmodified);
 }
 
+TEST(RecordFrameFiles, NewFrameIsInSelectionAndRefusesEdits) {
+  tRecordTableFrame frame;
+  EXPECT_EQ(frame.pstatus, sSelection);
+  EXPECT_TRUE(frame.pDataReadOnly);
+  EXPECT_TRUE(frame.NTabEd1.DataReadOnly());
+  EXPECT_EQ(frame.NTabEd1.StoreTypedText(1, 1, "5"), tStoreOutcome::Refused);
+  EXPECT_TRUE(frame.Autosave);  // ticked at start; only a switch of the state clears it
+  createRawData(frame);
+  EXPECT_TRUE(frame.NTabEd1.DataReadOnly());
+}
+
 TEST(RecordFrameFiles, StatusSwitchesEditing) {
   tRecordTableFrame frame;
   frame.Setstatus(sEdit);
