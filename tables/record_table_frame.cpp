@@ -124,6 +124,15 @@ tFrameFileResult tRecordTableFrame::loadtable(bool includeColHeaders, bool inclu
   return result;
 }
 
+tFrameFileResult tRecordTableFrame::OpenFile(const std::string& path) {
+  SetFileName(path);
+  pmodified = false;
+  tFrameFileResult result = loadtable(true, false, csvUnknown);
+  Setstatus(sEdit);
+  Setstatus(sSelection);  // the side panels close
+  return result;
+}
+
 tFrameFileResult tRecordTableFrame::ExportAsCSV(TCSVDelimiters delimiter) {
   tFrameFileResult result;
   if (pFilename == "N/A") {

@@ -73,6 +73,10 @@ class tRecordTableFrame {
   // Loads pFilename. On failure the store keeps what it held and the result
   // says why; a missing name ("N/A") is skipped.
   tFrameFileResult loadtable(bool includeColHeaders, bool includeRowHeaders, TCSVDelimiters delimiter);
+  // The open button after the user chose a file: it becomes pFilename, the
+  // modified mark is cleared, the file is loaded with detection (first line =
+  // column names), and the frame passes through Edit to Selection.
+  tFrameFileResult OpenFile(const std::string& path);
   // Writes the store to pFilename with the grid's decimal places and clears
   // the modified mark; a failed write keeps the mark.
   tFrameFileResult ExportAsCSV(TCSVDelimiters delimiter);

@@ -43,6 +43,25 @@ TEST(RecordFrameFiles, AutosaveWritesAfterEachRecordOperation) {
   EXPECT_EQ(other.DataTable1.NrOfRows(), 2);
 }
 
+TEST(RecordFrameFiles, OpenReadsTheChosenFileAndEndsInSelection) {
+  testing::TempDir dir;
+  const std::string path = dir.Write("params.csv", "Id,PA\r\n1,0.25\r\n");
+  tRecordTableFrame frame;
+  frame.pmodified = true;
+  const tFrameFileResult r = frame.OpenFile(path);
+  ASSERT_TRUE(r.ok) << r.error;
+  EXPECT_EQ(frame.pFilename, path);
+  EXPECT_EQ(frame.pFileExt, ".csv");
+  EXPECT_FALSE(frame.pmodified);
+  EXPECT_TRUE(frame.pIncludeColHeaders);
+  EXPECT_FALSE(frame.pIncludeRowHeaders);
+  EXPECT_EQ(frame.DataTable1.GetColName(2), "PA");  // a comma-separated ".csv" loads by detection
+  EXPECT_EQ(frame.NTabEd1.GetDecPlaces(2), 2);
+  EXPECT_EQ(frame.pstatus, sSelection);
+  EXPECT_TRUE(frame.NTabEd1.DataReadOnly());
+  EXPECT_FALSE(frame.Autosave);
+}
+
 TEST(RecordFrameFiles, FailedLoadKeepsWhatTheStoreHeld) {
   testing::TempDir dir;
   tRecordTableFrame frame;
