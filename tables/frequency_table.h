@@ -13,6 +13,9 @@ namespace kovalin {
 // The messages a commit asks the user to see (an error box with OK).
 inline constexpr const char* kMsgNotNonNegative = "The input must be a value greater or equal to 0";
 inline constexpr const char* kMsgOnlyIntegers = "Only integer values are allowed";
+// Status panel 0 once the grid is unlocked for editing, and after a save.
+inline constexpr const char* kPanel0Editing = "Editing";
+inline constexpr const char* kPanel0Saved = " Saved";
 
 // A grid position (column, row); (0, 0) when none.
 struct tGridPos {
