@@ -11,9 +11,12 @@ namespace {
 constexpr int kCellWidth = 10;
 
 // Right-aligned in 10 characters: padded on the left and cut to the last 10.
+// Counted in characters, so that a label with accented letters is never cut
+// inside a letter.
 std::string RightIn10(const std::string& s) {
-  std::string padded = std::string(static_cast<std::size_t>(kCellWidth), ' ') + s;
-  return padded.substr(padded.size() - kCellWidth);
+  const int length = Utf8Length(s);
+  if (length <= kCellWidth) return PadNumber(s, kCellWidth);
+  return s.substr(Utf8Prefix(s, length - kCellWidth).size());
 }
 
 bool IsIntegral(double v) { return v == std::trunc(v); }
@@ -173,6 +176,12 @@ tCommitResult tFrequencyTable::CommitCell(int x, int y, bool circularFocus) {
   return result;
 }
 
+tGridPos tFrequencyTable::NextCellAfterEnter(int x, int y) const {
+  if (y < TablaDimR + 1) return {x, y + 1};
+  if (x < TablaDimC + 1) return {x + 1, 2};
+  return {2, 2};
+}
+
 void tFrequencyTable::StatusScan() {
   for (int y = 2; y <= TablaDimR + 1; ++y) {
     for (int x = 2; x <= TablaDimC + 1; ++x) {
@@ -264,6 +273,17 @@ std::string tFrequencyTable::SelectionStatusText(int x, int y) const {
   return "Row: " + PadNumber(std::to_string(y - 1), 2) + ",   Col: " + PadNumber(std::to_string(x - 1), 2) +
          "   Observed frequency: " + Number(v, kCellWidth, DecimalPlaces(v));
 }
+
+std::string tFrequencyTable::StatusPanel0Text() const {
+  std::string text = modified ? " Modified" : "";
+  if (!(Value(0, 0) > 0)) text = "No Data";
+  if (PosError.IsSet()) text = "DATA ERROR!";
+  return text;
+}
+
+std::string tFrequencyTable::StatusPanel1Text() const { return flgAllowReals ? " Real values allowed" : ""; }
+
+std::string tFrequencyTable::SettingsAppliedStatusText() const { return lblR + "1,   " + lblC + ": 1"; }
 
 std::string tFrequencyTable::CreationStatusText() const {
   return "Row:  1,   Col:  1   Observed frequency:   " + Grid.Cell(2, 2);

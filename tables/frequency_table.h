@@ -13,6 +13,9 @@ namespace kovalin {
 // The messages a commit asks the user to see (an error box with OK).
 inline constexpr const char* kMsgNotNonNegative = "The input must be a value greater or equal to 0";
 inline constexpr const char* kMsgOnlyIntegers = "Only integer values are allowed";
+// Status panel 0 once the grid is unlocked for editing, and after a save.
+inline constexpr const char* kPanel0Editing = "Editing";
+inline constexpr const char* kPanel0Saved = " Saved";
 
 // A grid position (column, row); (0, 0) when none.
 struct tGridPos {
@@ -68,6 +71,10 @@ class tFrequencyTable {
 
   // Accepts the text of the edited grid cell (x, y).
   tCommitResult CommitCell(int x, int y, bool circularFocus);
+  // Where Enter takes the cursor after a valid entry in grid cell (x, y): one
+  // row down; from the last row to the first frequency row of the next column;
+  // from the last cell to grid cell (2, 2).
+  tGridPos NextCellAfterEnter(int x, int y) const;
   // The status scan after a selection or commit.
   void StatusScan();
   // Redraws the grid from the matrix, recomputing and storing the margins.
@@ -88,8 +95,18 @@ class tFrequencyTable {
   // Status panel 2 for the selected grid cell (x, y): "Row: ..., Col: ...
   // Observed frequency: ...".
   std::string SelectionStatusText(int x, int y) const;
+  // Status panel 2 once the table settings dialog was closed with OK: the row
+  // label, "1", ",   ", the column label, ": ", "1".
+  std::string SettingsAppliedStatusText() const;
   // Status panel 2 of a new window.
   std::string CreationStatusText() const;
+  // Status panel 0 after a scan: " Modified" or empty, replaced by "No Data"
+  // while the grand total is not positive, and by "DATA ERROR!" (shown in
+  // red) while PosError is set.
+  std::string StatusPanel0Text() const;
+  bool StatusPanel0IsError() const { return PosError.IsSet(); }
+  // Status panel 1: " Real values allowed" or empty.
+  std::string StatusPanel1Text() const;
 
  private:
   void WriteHeaderCells(bool padded);

@@ -102,8 +102,10 @@ tStoreOutcome TNTabEd::StoreTypedText(int col, int row, std::string_view text) {
   const TMScaleType scale = data_->GetScaleType(col);
   const std::string_view trimmed = TrimBlanks(text);
   if (scale == stNominal || scale == stOrdinal) {
-    if (const int ordinal = data_->FindNominalLabel(col, trimmed);
-        ordinal > 0 && !trimmed.empty()) {
+    // The lookup cuts its text to the length of a label; typed text must
+    // equal a label whole, so a longer text never matches.
+    const bool fitsALabel = !trimmed.empty() && Utf8Length(trimmed) <= TDataTable::kMaxLabelLength;
+    if (const int ordinal = fitsALabel ? data_->FindNominalLabel(col, trimmed) : 0; ordinal > 0) {
       data_->SetElem(col, row, ordinal);
       data_->SetCellState(col, row, 0);
       return tStoreOutcome::Stored;

@@ -18,7 +18,10 @@ const char* StatusText(setOfStatus status) {
   return "";
 }
 
-tRecordTableFrame::tRecordTableFrame() { NTabEd1.Bind(&DataTable1); }
+tRecordTableFrame::tRecordTableFrame() {
+  NTabEd1.Bind(&DataTable1);
+  NTabEd1.SetDataReadOnly(pDataReadOnly);
+}
 
 void tRecordTableFrame::SetFileName(const std::string& path) {
   pFilename = path;
@@ -121,6 +124,15 @@ tFrameFileResult tRecordTableFrame::loadtable(bool includeColHeaders, bool inclu
   return result;
 }
 
+tFrameFileResult tRecordTableFrame::OpenFile(const std::string& path) {
+  SetFileName(path);
+  pmodified = false;
+  tFrameFileResult result = loadtable(true, false, csvUnknown);
+  Setstatus(sEdit);
+  Setstatus(sSelection);  // the side panels close
+  return result;
+}
+
 tFrameFileResult tRecordTableFrame::ExportAsCSV(TCSVDelimiters delimiter) {
   tFrameFileResult result;
   if (pFilename == "N/A") {
@@ -172,6 +184,17 @@ tDBType createParamPV_DB(tRecordTableFrame& frame) {
   frame.CreateTable(s);
   s.free();
   return DBparamsVP;
+}
+
+tDBType CreateNewTable(tRecordTableFrame& frame, tInputType input, std::string& message) {
+  message.clear();
+  switch (input) {
+    case itRawData: return createRawData(frame);
+    case itParamsPV: return createParamPV_DB(frame);
+    case itParamsS: message = kMsgToBeImplemented; break;
+    case itNA: break;
+  }
+  return DBnull;
 }
 
 }  // namespace kovalin

@@ -42,7 +42,7 @@ class tRecordTableFrame {
   TNTabEd NTabEd1;
   std::string pFilename = "N/A";
   std::string pFileExt;
-  bool pDataReadOnly = false;
+  bool pDataReadOnly = true;  // a new frame is in state Selection
   bool pmodified = false;
   setOfStatus pstatus = sSelection;
   tDBStructure structureBf;
@@ -73,12 +73,19 @@ class tRecordTableFrame {
   // Loads pFilename. On failure the store keeps what it held and the result
   // says why; a missing name ("N/A") is skipped.
   tFrameFileResult loadtable(bool includeColHeaders, bool includeRowHeaders, TCSVDelimiters delimiter);
+  // The open button after the user chose a file: it becomes pFilename, the
+  // modified mark is cleared, the file is loaded with detection (first line =
+  // column names), and the frame passes through Edit to Selection.
+  tFrameFileResult OpenFile(const std::string& path);
   // Writes the store to pFilename with the grid's decimal places and clears
   // the modified mark; a failed write keeps the mark.
   tFrameFileResult ExportAsCSV(TCSVDelimiters delimiter);
   // Saves with the chosen delimiter and reloads. The reload reads with the
   // delimiter just written, since the padded values defeat blind detection.
   tFrameFileResult Refresh();
+
+  // The second panel of the frame's status bar: " *" while the record table is modified.
+  std::string ModifiedMarkText() const { return pmodified ? " *" : ""; }
 
   // Frame state: Edit lets the grid take edits, the others refuse them.
   void Setstatus(setOfStatus status);
@@ -93,5 +100,13 @@ class tRecordTableFrame {
 // The document's schema builders: the table is created and its kind returned.
 tDBType createRawData(tRecordTableFrame& frame);
 tDBType createParamPV_DB(tRecordTableFrame& frame);
+
+// The message shown instead of creating a table by sensitivities and specificities.
+inline constexpr const char* kMsgToBeImplemented = "To be implemented ... ";
+
+// A new table of the input format chosen in the creation dialog. itParamsS
+// (and itNA) build no schema and give DBnull; for itParamsS message is set to
+// kMsgToBeImplemented, otherwise it is cleared.
+tDBType CreateNewTable(tRecordTableFrame& frame, tInputType input, std::string& message);
 
 }  // namespace kovalin

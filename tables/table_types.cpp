@@ -14,6 +14,16 @@ const char* DBTypeCaption(tDBType kind) {
   return "--";
 }
 
+const char* DBTypePropertiesTitle(tDBType kind) {
+  switch (kind) {
+    case DBRawData: return "Data table";
+    case DBparamsVP:
+    case DBparamsSeSp: return "Parameters";
+    case DBnull: break;
+  }
+  return "";
+}
+
 const char* ScaleTypeName(TMScaleType scale) {
   switch (scale) {
     case stUnknown: return "unknown";

@@ -47,6 +47,10 @@ extern rTableSettings CurrentTableSettings;
 // "Raw Data", "VP/OR/P parameters", "Se/Sp/P parameters" or "--".
 const char* DBTypeCaption(tDBType kind);
 
+// The key column title of a document's properties list: "Data table",
+// "Parameters" (both parameter kinds) or empty text.
+const char* DBTypePropertiesTitle(tDBType kind);
+
 // Name of a scale type as the command line shows it ("interval", "nominal", ...).
 const char* ScaleTypeName(TMScaleType scale);
 

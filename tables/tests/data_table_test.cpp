@@ -138,6 +138,17 @@ INSTANTIATE_TEST_SUITE_P(Kinds, AssignDBType,
                                            KindCase{{"SA", "SB"}, DBparamsSeSp},
                                            KindCase{{"Id", "X1"}, DBnull}));
 
+TEST(DBTypeTexts, PropertiesOfEachKind) {
+  EXPECT_STREQ(DBTypeCaption(DBRawData), "Raw Data");
+  EXPECT_STREQ(DBTypeCaption(DBparamsVP), "VP/OR/P parameters");
+  EXPECT_STREQ(DBTypeCaption(DBparamsSeSp), "Se/Sp/P parameters");
+  EXPECT_STREQ(DBTypeCaption(DBnull), "--");
+  EXPECT_STREQ(DBTypePropertiesTitle(DBRawData), "Data table");
+  EXPECT_STREQ(DBTypePropertiesTitle(DBparamsVP), "Parameters");
+  EXPECT_STREQ(DBTypePropertiesTitle(DBparamsSeSp), "Parameters");
+  EXPECT_STREQ(DBTypePropertiesTitle(DBnull), "");
+}
+
 TEST(Schemas, NewRawDataTableHasNineZeroDecimalColumnsAndOneZeroRow) {
   tRecordTableFrame frame;
   EXPECT_EQ(createRawData(frame), DBRawData);
@@ -162,6 +173,22 @@ TEST(Schemas, NewParameterTableHasItsDecimals) {
     EXPECT_EQ(frame.NTabEd1.GetColName(i + 1), names[i]);
     EXPECT_EQ(frame.NTabEd1.GetDecPlaces(i + 1), decimals[i]);
   }
+}
+
+TEST(Schemas, NewTableByInputFormat) {
+  tRecordTableFrame frame;
+  std::string message;
+  EXPECT_EQ(CreateNewTable(frame, itRawData, message), DBRawData);
+  EXPECT_EQ(frame.DataTable1.GetColName(2), "X[1]");
+  EXPECT_TRUE(message.empty());
+  EXPECT_EQ(CreateNewTable(frame, itParamsPV, message), DBparamsVP);
+  EXPECT_EQ(frame.DataTable1.GetColName(2), "PA");
+  // Parameters by sensitivities and specificities: announced, no schema.
+  tRecordTableFrame other;
+  EXPECT_EQ(CreateNewTable(other, itParamsS, message), DBnull);
+  EXPECT_EQ(message, "To be implemented ... ");
+  EXPECT_EQ(other.DataTable1.GetColName(1), "C-1");
+  EXPECT_TRUE(other.VarList.empty());
 }
 
 TEST(Schemas, StructurePastTheEndIsEmpty) {
@@ -202,6 +229,18 @@ TEST(RecordFrame, RecordOperations) {
   EXPECT_TRUE(frame.DeleteRecord(1));
   EXPECT_EQ(frame.DataTable1.NrOfRows(), 2);
   EXPECT_FALSE(frame.DuplicateRecord(5));
+}
+
+TEST(RecordFrame, StatusBarTexts) {
+  tRecordTableFrame frame;
+  EXPECT_EQ(frame.ModifiedMarkText(), "");
+  frame.pmodified = true;
+  EXPECT_EQ(frame.ModifiedMarkText(), " *");
+  EXPECT_STREQ(StatusText(sNone), "");
+  EXPECT_STREQ(StatusText(sEdit), "Edit");
+  EXPECT_STREQ(StatusText(sSelection), "Selection");
+  EXPECT_STREQ(StatusText(sCalculating), "Calculating");
+  EXPECT_STREQ(StatusText(sProcessing), "Processing");
 }
 
 TEST(RecordFrame, DeleteAllDataKeepsSchemaAndModifiedMark) {

@@ -37,6 +37,17 @@ TEST(FrequencyTable, NewTableFromSettings) {
   EXPECT_EQ(t.Data().GetDimC(), 3);
 }
 
+TEST(FrequencyTable, HeaderLabelsAreAlignedAndCutByCharacters) {
+  tFrequencyTable t;
+  rTableSettings s = Settings(1, 1, false);
+  s.WinReg.LblR = "\xC3\x84rzte";  // "Ärzte": five characters, six bytes
+  s.WinReg.LblC = "\xC3\x84\xC3\x84\xC3\x84\xC3\x84\xC3\x84\xC3\x84\xC3\x84\xC3\x84";  // eight characters
+  t.BuildFromSettings(s);
+  EXPECT_EQ(t.Grid.Cell(0, 2), "  \xC3\x84rzte(1)");
+  // "ÄÄÄÄÄÄÄÄ(1)" has eleven characters: the first one goes, whole.
+  EXPECT_EQ(t.Grid.Cell(2, 0), "\xC3\x84\xC3\x84\xC3\x84\xC3\x84\xC3\x84\xC3\x84\xC3\x84(1)");
+}
+
 TEST(FrequencyTable, CommitWithoutReals) {
   tFrequencyTable t;
   t.BuildFromSettings(Settings(2, 2, false));
@@ -106,6 +117,39 @@ TEST(FrequencyTable, StatusScanFindsTextThatIsNoNumber) {
   EXPECT_FALSE(t.flgHayDatos);
 }
 
+TEST(FrequencyTable, StatusPanelsAfterAScan) {
+  tFrequencyTable t;
+  t.BuildFromSettings(Settings(1, 2, true));
+  EXPECT_EQ(t.StatusPanel1Text(), " Real values allowed");
+  t.StatusScan();
+  EXPECT_EQ(t.StatusPanel0Text(), "No Data");
+  EXPECT_FALSE(t.StatusPanel0IsError());
+  Type(t, 2, 2, "4");
+  t.modified = true;
+  t.StatusScan();
+  EXPECT_EQ(t.StatusPanel0Text(), " Modified");
+  t.modified = false;
+  EXPECT_EQ(t.StatusPanel0Text(), "");
+  Type(t, 3, 2, "-2");  // refused: the error outranks the other texts
+  t.modified = true;
+  EXPECT_EQ(t.StatusPanel0Text(), "DATA ERROR!");
+  EXPECT_TRUE(t.StatusPanel0IsError());
+  Type(t, 3, 2, "1");
+  EXPECT_EQ(t.StatusPanel0Text(), " Modified");
+  tFrequencyTable integral;
+  integral.BuildFromSettings(Settings(1, 1, false));
+  EXPECT_EQ(integral.StatusPanel1Text(), "");
+}
+
+TEST(FrequencyTable, EnterMovesDownThenToTheNextColumnThenBackToTheStart) {
+  tFrequencyTable t;
+  t.BuildFromSettings(Settings(2, 3, false));
+  EXPECT_EQ(t.NextCellAfterEnter(2, 2), (tGridPos{2, 3}));
+  EXPECT_EQ(t.NextCellAfterEnter(2, 3), (tGridPos{3, 2}));  // last row: top of the next column
+  EXPECT_EQ(t.NextCellAfterEnter(4, 2), (tGridPos{4, 3}));
+  EXPECT_EQ(t.NextCellAfterEnter(4, 3), (tGridPos{2, 2}));  // last cell: back to the first
+}
+
 TEST(FrequencyTable, EraseEmptiesEverything) {
   tFrequencyTable t;
   t.BuildFromSettings(Settings(2, 2, false));
@@ -136,6 +180,7 @@ TEST(FrequencyTable, SettingsBothWays) {
   EXPECT_EQ(t.TablaDimR, 2);  // dimensions stay
   EXPECT_EQ(t.Alias, "New");
   EXPECT_EQ(t.Grid.Cell(2, 0), "   Test(1)");
+  EXPECT_EQ(t.SettingsAppliedStatusText(), "R1,   Test: 1");
 }
 
 class Percentages : public ::testing::Test {

@@ -90,6 +90,15 @@ TEST_F(GridCells, TypedTextInANominalColumn) {
   EXPECT_EQ(grid.CellText(2, 1), "-nan-");
 }
 
+TEST_F(GridCells, TypedTextMustEqualALabelWhole) {
+  table.AddNominalLabel(2, "borderline");  // ten characters, the longest a label holds
+  EXPECT_EQ(grid.StoreTypedText(2, 1, "BORDERLINE"), tStoreOutcome::Stored);
+  EXPECT_EQ(grid.CellText(2, 1), "borderline");
+  // Longer text only begins with the label; it is not that label.
+  EXPECT_EQ(grid.StoreTypedText(2, 2, "borderlines"), tStoreOutcome::MarkedNotANumber);
+  EXPECT_EQ(grid.CellText(2, 2), "-nan-");
+}
+
 TEST_F(GridCells, ReadOnlyAndLockedCellsRefuseEdits) {
   grid.SetDataReadOnly(true);
   EXPECT_EQ(grid.StoreTypedText(1, 1, "5"), tStoreOutcome::Refused);

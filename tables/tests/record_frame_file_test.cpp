@@ -43,6 +43,25 @@ TEST(RecordFrameFiles, AutosaveWritesAfterEachRecordOperation) {
   EXPECT_EQ(other.DataTable1.NrOfRows(), 2);
 }
 
+TEST(RecordFrameFiles, OpenReadsTheChosenFileAndEndsInSelection) {
+  testing::TempDir dir;
+  const std::string path = dir.Write("params.csv", "Id,PA\r\n1,0.25\r\n");
+  tRecordTableFrame frame;
+  frame.pmodified = true;
+  const tFrameFileResult r = frame.OpenFile(path);
+  ASSERT_TRUE(r.ok) << r.error;
+  EXPECT_EQ(frame.pFilename, path);
+  EXPECT_EQ(frame.pFileExt, ".csv");
+  EXPECT_FALSE(frame.pmodified);
+  EXPECT_TRUE(frame.pIncludeColHeaders);
+  EXPECT_FALSE(frame.pIncludeRowHeaders);
+  EXPECT_EQ(frame.DataTable1.GetColName(2), "PA");  // a comma-separated ".csv" loads by detection
+  EXPECT_EQ(frame.NTabEd1.GetDecPlaces(2), 2);
+  EXPECT_EQ(frame.pstatus, sSelection);
+  EXPECT_TRUE(frame.NTabEd1.DataReadOnly());
+  EXPECT_FALSE(frame.Autosave);
+}
+
 TEST(RecordFrameFiles, FailedLoadKeepsWhatTheStoreHeld) {
   testing::TempDir dir;
   tRecordTableFrame frame;
@@ -68,6 +87,17 @@ TEST(RecordFrameFiles, FailedWriteKeepsTheModifiedMark) {
   const tFrameFileResult r = frame.ExportAsCSV(csvTab);
   EXPECT_FALSE(r.ok);
   EXPECT_TRUE(frame.pmodified);
+}
+
+TEST(RecordFrameFiles, NewFrameIsInSelectionAndRefusesEdits) {
+  tRecordTableFrame frame;
+  EXPECT_EQ(frame.pstatus, sSelection);
+  EXPECT_TRUE(frame.pDataReadOnly);
+  EXPECT_TRUE(frame.NTabEd1.DataReadOnly());
+  EXPECT_EQ(frame.NTabEd1.StoreTypedText(1, 1, "5"), tStoreOutcome::Refused);
+  EXPECT_TRUE(frame.Autosave);  // ticked at start; only a switch of the state clears it
+  createRawData(frame);
+  EXPECT_TRUE(frame.NTabEd1.DataReadOnly());
 }
 
 TEST(RecordFrameFiles, StatusSwitchesEditing) {
