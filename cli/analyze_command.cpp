@@ -129,6 +129,10 @@ int AnalyzeCommand::execute(const std::vector<std::string>& argv, std::ostream& 
     return kExitUsage;
   }
   const int rowCount = file.records().RowCount();
+  if (rowCount < 1) {
+    err << "analyze: " << path << ": the table has no records\n";
+    return kExitUsage;
+  }
   std::pair<int, int> rows{1, rowCount};
   if (const auto text = args.value("rows")) {
     const auto range = ParseRowRange(*text, rowCount, error);

@@ -99,8 +99,11 @@ TEST_F(AnalyzeCommandTest, SeedRepeatsTheSampleOfAParameterRecord) {
 TEST_F(AnalyzeCommandTest, BadInputIsOneLineWithStatusTwo) {
   const std::string par = Write("par.txt", testing_support::kParameterTable);
   const std::string other = Write("other.txt", "SA\tSB\r\n0.8\t0.7\r\n");
+  const std::string empty = Write("empty.txt", "Id\tPA\tPB\tNA\tNB\tP\tOpos\tOneg\tn\r\n");
   const std::vector<std::vector<std::string>> cases = {
       {"analyze", other},
+      {"analyze", empty},
+      {"analyze", empty, "--json"},
       {"analyze", par, "--rows", "0-2"},
       {"analyze", par, "--rows", "3-9"},
       {"analyze", par, "--rows", "x"},
