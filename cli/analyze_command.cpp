@@ -128,6 +128,11 @@ int AnalyzeCommand::execute(const std::vector<std::string>& argv, std::ostream& 
            "(column PA)\n";
     return kExitUsage;
   }
+  if (const auto text = TextInNumberColumn(file.records())) {
+    err << "analyze: " << path << ": column \"" << text->column << "\" holds the text \""
+        << text->text << "\" where numbers are expected\n";
+    return kExitUsage;
+  }
   const int rowCount = file.records().RowCount();
   if (rowCount < 1) {
     err << "analyze: " << path << ": the table has no records\n";
