@@ -128,7 +128,16 @@ int AnalyzeCommand::execute(const std::vector<std::string>& argv, std::ostream& 
            "(column PA)\n";
     return kExitUsage;
   }
+  if (const auto text = TextInNumberColumn(file.records())) {
+    err << "analyze: " << path << ": column \"" << text->column << "\" holds the text \""
+        << text->text << "\" where numbers are expected\n";
+    return kExitUsage;
+  }
   const int rowCount = file.records().RowCount();
+  if (rowCount < 1) {
+    err << "analyze: " << path << ": the table has no records\n";
+    return kExitUsage;
+  }
   std::pair<int, int> rows{1, rowCount};
   if (const auto text = args.value("rows")) {
     const auto range = ParseRowRange(*text, rowCount, error);

@@ -150,6 +150,9 @@ int SimulateCommand::execute(const std::vector<std::string>& argv, std::ostream&
   if (file.kind() != tRecordTableKind::paramsVP)
     return usage(path + ": not a VP/OR/P parameter table (a simulation needs the columns PA, PB, "
                         "NA, NB, P, Opos, Oneg and n)");
+  if (const auto text = TextInNumberColumn(file.records()))
+    return usage(path + ": column \"" + text->column + "\" holds the text \"" + text->text +
+                 "\" where numbers are expected");
   const int rowCount = file.records().RowCount();
   if (rowCount < 1) return usage(path + ": the table has no records");
   settings.recordInit = 1;

@@ -18,6 +18,14 @@ double tGridRecordSource::Value(int col, int row) const {
   return table_.GetElem(col, row);
 }
 
+std::string tGridRecordSource::TextInColumn(int col) const {
+  if (col < 1 || col > table_.NrOfColumns()) return {};
+  const TMScaleType scale = table_.GetScaleType(col);
+  if (scale != stNominal && scale != stOrdinal) return {};
+  if (table_.NominalLabelCount(col) < 1) return {};
+  return table_.NominalLabel(col, 1);
+}
+
 void tNumericOutputGrid::Redimension(int cols, int rows) { grid_.Redimension(cols, rows); }
 
 void tNumericOutputGrid::SetColName(int col, const std::string& name) {

@@ -19,6 +19,7 @@ class tGridRecordSource : public tRecordSource {
   int RowCount() const override;
   std::string ColumnName(int col) const override;
   double Value(int col, int row) const override;
+  std::string TextInColumn(int col) const override;
 
  private:
   const TDataTable& table_;

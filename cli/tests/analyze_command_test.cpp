@@ -99,8 +99,16 @@ TEST_F(AnalyzeCommandTest, SeedRepeatsTheSampleOfAParameterRecord) {
 TEST_F(AnalyzeCommandTest, BadInputIsOneLineWithStatusTwo) {
   const std::string par = Write("par.txt", testing_support::kParameterTable);
   const std::string other = Write("other.txt", "SA\tSB\r\n0.8\t0.7\r\n");
+  const std::string rawText = Write("rawtext.txt",
+                                    "Id\tX[1]\tX[2]\tX[3]\tX[4]\tX[5]\tX[6]\tX[7]\tX[8]\r\n"
+                                    "1\t30\t12\t4\t4\t6\t10\t2\t32\r\n"
+                                    "2\t10\t5\tfive\t10\t2\t8\t8\t52\r\n");
+  const std::string empty = Write("empty.txt", "Id\tPA\tPB\tNA\tNB\tP\tOpos\tOneg\tn\r\n");
   const std::vector<std::vector<std::string>> cases = {
       {"analyze", other},
+      {"analyze", empty},
+      {"analyze", rawText},
+      {"analyze", empty, "--json"},
       {"analyze", par, "--rows", "0-2"},
       {"analyze", par, "--rows", "3-9"},
       {"analyze", par, "--rows", "x"},
@@ -118,6 +126,9 @@ TEST_F(AnalyzeCommandTest, BadInputIsOneLineWithStatusTwo) {
     EXPECT_EQ(r.err.rfind("analyze: ", 0), 0u) << r.err;
   }
   EXPECT_NE(Cli({"analyze", par, "--rows", "3-9"}).err.find("1 to 4"), std::string::npos);
+  const std::string textError = Cli({"analyze", rawText}).err;
+  EXPECT_NE(textError.find("\"X[3]\""), std::string::npos) << textError;
+  EXPECT_NE(textError.find("five"), std::string::npos) << textError;
 }
 
 }  // namespace

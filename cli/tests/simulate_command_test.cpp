@@ -127,8 +127,14 @@ TEST_F(SimulateCommandTest, CtrlCStopsLikeTheStopButton) {
 
 TEST_F(SimulateCommandTest, BadInputIsRefusedBeforeAnyFileIsWritten) {
   const std::string raw = Write("raw.txt", testing_support::kRawTable);
+  // One text cell turns the column into labels, read as rounded ordinals.
+  const std::string text = Write("text.txt",
+                                 "Id\tPA\tPB\tNA\tNB\tP\tOpos\tOneg\tn\r\n"
+                                 "1\t0.8\t0.7\t0.9\t0.85\t0.3\t4\t2\t100\r\n"
+                                 "2\t0.8\t0.7\t0.9\t0.85\tabc\t4\t2\t100\r\n");
   const std::vector<std::vector<std::string>> cases = {
       {table_},
+      {text, "--kinds", "ci"},
       {table_, "--kinds", "ci,xx"},
       {table_, "--kinds", "ci", "--samples", "0"},
       {table_, "--kinds", "ci", "--samples", "3000000000"},
@@ -149,7 +155,10 @@ TEST_F(SimulateCommandTest, BadInputIsRefusedBeforeAnyFileIsWritten) {
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     EXPECT_EQ(r.err.rfind("simulate: ", 0), 0u) << r.err;
   }
-  EXPECT_EQ(Files(), (std::vector<std::string>{"params.txt", "raw.txt"}));
+  EXPECT_EQ(Files(), (std::vector<std::string>{"params.txt", "raw.txt", "text.txt"}));
+  const std::string textError = Simulate({text, "--kinds", "ci"}).err;
+  EXPECT_NE(textError.find("\"P\""), std::string::npos) << textError;
+  EXPECT_NE(textError.find("abc"), std::string::npos) << textError;
   EXPECT_NE(Simulate({table_, "--kinds", "ci", "--samples", "3000000000"}).err.find("2147483647"),
             std::string::npos);
 }

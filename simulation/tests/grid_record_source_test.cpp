@@ -34,6 +34,28 @@ TEST(GridRecordSource, ReadsNamedColumnsAndMissingCells) {
   EXPECT_EQ(sim.NTabEd_GetVal(1, "NB"), -999);  // no such column
 }
 
+TEST(GridRecordSource, TextInAColumnTheRunReadsAsNumbers) {
+  TDataTable table;
+  table.Resize(9, 2);
+  const char* names[] = {"Id", "PA", "PB", "NA", "NB", "P", "Opos", "Oneg", "n"};
+  for (int c = 1; c <= 9; ++c) {
+    table.SetColName(c, names[c - 1]);
+    for (int r = 1; r <= 2; ++r) table.SetElem(c, r, 0.5);
+  }
+  const tGridRecordSource source(table);
+  EXPECT_FALSE(TextInNumberColumn(source).has_value());
+
+  // Text in the ID column names the record; it does not enter the statistics.
+  table.SetElem(1, 2, table.AddNominalLabel(1, "first"));
+  EXPECT_FALSE(TextInNumberColumn(source).has_value());
+
+  table.SetElem(8, 2, table.AddNominalLabel(8, "high"));
+  const auto text = TextInNumberColumn(source);
+  ASSERT_TRUE(text.has_value());
+  EXPECT_EQ(text->column, "Oneg");
+  EXPECT_EQ(text->text, "high");
+}
+
 TEST(NumericOutputGrid, ForwardsToTheGrid) {
   TDataTable table;
   TNTabEd grid(&table);
