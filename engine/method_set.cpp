@@ -111,7 +111,9 @@ int tMethodSet::ActiveCount() const {
 void tMethodSet::RefreshPlan() {
   bool same = plan_.built;
   for (std::size_t i = 1; i <= kMethodCount && same; ++i)
-    same = plan_.active[i] == methods_[i]->Active && plan_.types[i] == methods_[i]->Simulation_Type;
+    same = plan_.active[i] == methods_[i]->Active &&
+           plan_.types[i] == methods_[i]->Simulation_Type &&
+           plan_.increments[i] == methods_[i]->inc_h && plan_.epsilons[i] == methods_[i]->p_epsilon;
   if (same) return;
 
   auto hasGTest = [](tSimulationType t) {
@@ -121,6 +123,8 @@ void tMethodSet::RefreshPlan() {
     const t2BDM& m = *methods_[i];
     plan_.active[i] = m.Active;
     plan_.types[i] = m.Simulation_Type;
+    plan_.increments[i] = m.inc_h;
+    plan_.epsilons[i] = m.p_epsilon;
     plan_.dataFrom[i] = 0;
     plan_.gtestFrom[i] = 0;
     if (!m.Active) continue;

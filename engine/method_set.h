@@ -53,10 +53,13 @@ class tMethodSet {
 
  private:
   // Which earlier method each active method takes its data and global test
-  // from (0: compute it). Rebuilt when the active set or the simulation types change.
+  // from (0: compute it). Rebuilt when the active set, the simulation types or
+  // the corrections change.
   struct Plan {
     std::array<std::uint8_t, kMethodCount + 1> active{};
     std::array<tSimulationType, kMethodCount + 1> types{};
+    std::array<double, kMethodCount + 1> increments{};
+    std::array<double, kMethodCount + 1> epsilons{};
     std::array<std::uint8_t, kMethodCount + 1> dataFrom{};
     std::array<std::uint8_t, kMethodCount + 1> gtestFrom{};
     bool built = false;

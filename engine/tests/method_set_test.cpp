@@ -80,5 +80,16 @@ TEST(SharedCalculation, FollowsChangesOfTheActiveSet) {
   EXPECT_EQ(methods.ActiveCount(), 20);
 }
 
+TEST(SharedCalculation, FollowsChangesOfTheIncrement) {
+  auto methods = testing::AllMethods();
+  const auto in = testing::IntegerInput({3, 0, 5, 6, 7, 8, 9, 10});
+  methods.CalculateActive(in);
+  methods[10].Seth(0.25);  // Fd no longer shares d's corrected cells
+  methods.CalculateActive(in);
+  EXPECT_DOUBLE_EQ(methods[10].Data.X[2], 0.25);
+  EXPECT_EQ(methods[10].epsilon_Corrections, 0);
+  EXPECT_EQ(methods[1].epsilon_Corrections, 1);
+}
+
 }  // namespace
 }  // namespace kovalin
