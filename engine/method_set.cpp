@@ -113,7 +113,8 @@ void tMethodSet::RefreshPlan() {
   for (std::size_t i = 1; i <= kMethodCount && same; ++i)
     same = plan_.active[i] == methods_[i]->Active &&
            plan_.types[i] == methods_[i]->Simulation_Type &&
-           plan_.increments[i] == methods_[i]->inc_h && plan_.epsilons[i] == methods_[i]->p_epsilon;
+           plan_.increments[i] == methods_[i]->inc_h && plan_.epsilons[i] == methods_[i]->p_epsilon &&
+           plan_.quantiles[i] == methods_[i]->Z;
   if (same) return;
 
   auto hasGTest = [](tSimulationType t) {
@@ -125,13 +126,17 @@ void tMethodSet::RefreshPlan() {
     plan_.types[i] = m.Simulation_Type;
     plan_.increments[i] = m.inc_h;
     plan_.epsilons[i] = m.p_epsilon;
+    plan_.quantiles[i] = m.Z;
     plan_.dataFrom[i] = 0;
     plan_.gtestFrom[i] = 0;
+    plan_.estimateFrom[i] = 0;
     if (!m.Active) continue;
     for (std::size_t j = 1; j < i; ++j) {
       const t2BDM& p = *methods_[j];
       if (!p.Active || p.inc_h != m.inc_h || p.p_epsilon != m.p_epsilon) continue;
       if (plan_.dataFrom[i] == 0) plan_.dataFrom[i] = static_cast<std::uint8_t>(j);
+      if (plan_.estimateFrom[i] == 0 && p.Z == m.Z && p.EstimateFamily() == m.EstimateFamily())
+        plan_.estimateFrom[i] = static_cast<std::uint8_t>(j);
       if (plan_.gtestFrom[i] == 0 && hasGTest(m.Simulation_Type) &&
           hasGTest(p.Simulation_Type) && p.GTestFamily() == m.GTestFamily())
         plan_.gtestFrom[i] = static_cast<std::uint8_t>(j);
@@ -148,8 +153,9 @@ void tMethodSet::CalculateActive(const tInputData& input) {
     const std::size_t from = plan_.dataFrom[i];
     const bool prepared = from ? m.CopyPreparedData(*methods_[from]) : m.PrepareData(input);
     if (!prepared) continue;
+    const std::size_t estimate = plan_.estimateFrom[i];
     const std::size_t gtest = plan_.gtestFrom[i];
-    m.Infer(gtest ? &methods_[gtest]->GTest : nullptr);
+    m.Infer(estimate ? methods_[estimate].get() : nullptr, gtest ? methods_[gtest].get() : nullptr);
   }
 }
 

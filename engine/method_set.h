@@ -41,8 +41,8 @@ class tMethodSet {
 
   // Calculate of every active method on one sample, in index order. Methods
   // with the same corrections share the corrected cells and measures, and
-  // methods of one global-test family share that test; the results are those
-  // of calling Calculate on each method.
+  // methods of one estimate or global-test family share that estimate or test;
+  // the results are those of calling Calculate on each method.
   void CalculateActive(const tInputData& input);
 
   template <class F>
@@ -52,14 +52,16 @@ class tMethodSet {
   }
 
  private:
-  // Which earlier method each active method takes its data and global test
-  // from (0: compute it). Rebuilt when the active set, the simulation types or
+  // Which earlier method each active method takes its data, estimate and
+  // global test from (0: compute it). Rebuilt when the active set, the simulation types or
   // the corrections change.
   struct Plan {
     std::array<std::uint8_t, kMethodCount + 1> active{};
     std::array<tSimulationType, kMethodCount + 1> types{};
     std::array<double, kMethodCount + 1> increments{};
     std::array<double, kMethodCount + 1> epsilons{};
+    std::array<double, kMethodCount + 1> quantiles{};
+    std::array<std::uint8_t, kMethodCount + 1> estimateFrom{};
     std::array<std::uint8_t, kMethodCount + 1> dataFrom{};
     std::array<std::uint8_t, kMethodCount + 1> gtestFrom{};
     bool built = false;

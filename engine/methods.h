@@ -8,6 +8,7 @@ namespace kovalin {
 class tMethod_d : public t2BDM {
  public:
   using t2BDM::t2BDM;
+  int EstimateFamily() const override { return 1; }
   int GTestFamily() const override { return 1; }
   void Calc_Variance() override;
   void Calc_Estimate() override;
@@ -19,6 +20,7 @@ class tMethod_d : public t2BDM {
 class tMethod_dp : public tMethod_d {
  public:
   using tMethod_d::tMethod_d;
+  int EstimateFamily() const override { return 2; }
   int GTestFamily() const override { return 2; }
   void Calc_Variance() override;
   void Calc_GTest() override;
@@ -28,6 +30,7 @@ class tMethod_dp : public tMethod_d {
 class tMethod_Fd : public tMethod_d {
  public:
   using tMethod_d::tMethod_d;
+  int EstimateFamily() const override { return 1; }
   void Calc_ITest() override;
   void Calc_CI() override;
 };
@@ -36,6 +39,7 @@ class tMethod_Fd : public tMethod_d {
 class tMethod_Fd_A : public tMethod_d {
  public:
   using tMethod_d::tMethod_d;
+  int EstimateFamily() const override { return 3; }
   void Calc_Variance() override;
   void Calc_Estimate() override;
   void Calc_ITest() override;
@@ -48,6 +52,7 @@ class tMethod_Fd_A : public tMethod_d {
 class tMethod_LR : public t2BDM {
  public:
   using t2BDM::t2BDM;
+  int EstimateFamily() const override { return 4; }
   int GTestFamily() const override { return 3; }
   void Calc_Variance() override;
   void Calc_Estimate() override;
@@ -60,6 +65,7 @@ class tMethod_LR : public t2BDM {
 class tMethod_LRp : public tMethod_LR {
  public:
   using tMethod_LR::tMethod_LR;
+  int EstimateFamily() const override { return 5; }
   int GTestFamily() const override { return 4; }
   void Calc_Variance() override;
   void Calc_GTest() override;
@@ -69,6 +75,7 @@ class tMethod_LRp : public tMethod_LR {
 class tMethod_R : public tMethod_LR {
  public:
   using tMethod_LR::tMethod_LR;
+  int EstimateFamily() const override { return 4; }
   int GTestFamily() const override { return 5; }
   void Calc_ITest() override;
   void Calc_GTest() override;
@@ -79,6 +86,7 @@ class tMethod_R : public tMethod_LR {
 class tMethod_Rp : public tMethod_R {
  public:
   using tMethod_R::tMethod_R;
+  int EstimateFamily() const override { return 6; }
   int GTestFamily() const override { return 6; }
   void Calc_Variance() override;
   void Calc_GTest() override;
@@ -88,6 +96,7 @@ class tMethod_Rp : public tMethod_R {
 class tMethod_R1 : public tMethod_LR {
  public:
   using tMethod_LR::tMethod_LR;
+  int EstimateFamily() const override { return 4; }
   void Calc_CI() override;
 };
 
@@ -95,6 +104,7 @@ class tMethod_R1 : public tMethod_LR {
 class tMethod_R2 : public tMethod_LR {
  public:
   using tMethod_LR::tMethod_LR;
+  int EstimateFamily() const override { return 7; }
   void Calc_Variance() override;
   void Calc_Estimate() override;
   void Calc_CI() override;
@@ -106,6 +116,7 @@ class tMethod_R2 : public tMethod_LR {
 class tMethod_F1R : public tMethod_LR {
  public:
   using tMethod_LR::tMethod_LR;
+  int EstimateFamily() const override { return 8; }
   void Calc_Variance() override;
   void Calc_ITest() override;
   void Calc_CI() override;
@@ -119,6 +130,7 @@ class tMethod_F1R : public tMethod_LR {
 class tMethod_F2R : public tMethod_F1R {
  public:
   using tMethod_F1R::tMethod_F1R;
+  int EstimateFamily() const override { return 8; }
   int GTestFamily() const override { return 7; }
   void Calc_GTest() override;
   void Calc_CI() override;

@@ -135,10 +135,17 @@ bool t2BDM::CopyPreparedData(const t2BDM& prepared) {
   return true;
 }
 
-void t2BDM::Infer(const tTest* sharedGTest) {
+void t2BDM::Infer(const t2BDM* estimateFrom, const t2BDM* gtestFrom) {
   Params.CI.Confidence = 1 - p_Alfa;
 
-  Calc_Estimate();
+  if (estimateFrom) {
+    Params.Estimate = estimateFrom->Params.Estimate;
+    positive_var = estimateFrom->positive_var;
+    Error_code = estimateFrom->estimateCode_;
+  } else {
+    Calc_Estimate();
+  }
+  estimateCode_ = Error_code;
   const auto t = Simulation_Type;
   if (t == tSimulationType::simAny || t == tSimulationType::SimCI) {
     Calc_CI();
@@ -149,8 +156,8 @@ void t2BDM::Infer(const tTest* sharedGTest) {
   }
   if (t == tSimulationType::simAny || t == tSimulationType::simIT) Calc_ITest();
   if (t == tSimulationType::simAny || t == tSimulationType::simGT) {
-    if (sharedGTest)
-      GTest = *sharedGTest;
+    if (gtestFrom)
+      GTest = gtestFrom->GTest;
     else
       Calc_GTest();
   }

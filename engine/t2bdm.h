@@ -55,14 +55,18 @@ class t2BDM {
   // share the first: PrepareData loads and corrects the cells and derives the
   // measures (false on error 500); CopyPreparedData takes that result from a
   // method with the same increment and epsilon; Infer computes the estimate,
-  // the interval and the tests. sharedGTest, when given, is the global test of
-  // a method of the same family on the same cells, copied instead of computed.
+  // the interval and the tests. estimateFrom and gtestFrom, when given, are
+  // methods of the same estimate or global-test family that have just been
+  // inferred on the same cells; their results are copied instead of computed.
   bool PrepareData(const tInputData& input);
   bool CopyPreparedData(const t2BDM& prepared);
-  void Infer(const tTest* sharedGTest = nullptr);
+  void Infer(const t2BDM* estimateFrom = nullptr, const t2BDM* gtestFrom = nullptr);
 
-  // Methods whose global tests are the same function of the corrected cells
-  // share a family number.
+  // Methods whose estimate and variance (or whose global test) are the same
+  // function of the corrected cells and the quantile share a family number.
+  // Every concrete class states both, so that a new class never inherits a
+  // family whose formula it has changed.
+  virtual int EstimateFamily() const = 0;
   virtual int GTestFamily() const = 0;
   std::int32_t Coverage_Indicator() const;
 
@@ -118,6 +122,10 @@ class t2BDM {
   double pB() const { return TestMeasures.B.PPV; }
   double qA() const { return TestMeasures.A.NPV; }
   double qB() const { return TestMeasures.B.NPV; }
+  // Error_code right after the estimate (0 or 200), before the interval may
+  // change it: what a method sharing this estimate takes over.
+  std::int32_t estimateCode_ = 0;
+
   // The part of Reset_Method that clears the results (estimate, interval, tests, code).
   void ResetResults();
   // Sets the interval to missing (all four of its results).
