@@ -11,6 +11,7 @@
 #include "engine/app_options.h"
 #include "engine/text_document.h"
 #include "simulation/analysis_run.h"
+#include "simulation/cell_probabilities.h"
 #include "simulation/sim_mdb.h"
 
 namespace kovalin::cli {
@@ -37,23 +38,6 @@ nlohmann::ordered_json RecordJson(const tInputDataRec& r) {
           {"R_pos", NumberOrNull(r.R_pos)},
           {"R_neg", NumberOrNull(r.R_neg)},
           {"realn", NumberOrNull(r.realn)}};
-}
-
-// The measures of a raw record as its row fields hold them.
-medidas2T MeasuresOfRecord(const tInputDataRec& r) {
-  medidas2T m;
-  m.A.Prevalencia = m.B.Prevalencia = r.P;
-  m.A.Se = r.SeA;
-  m.A.Sp = r.SpA;
-  m.A.PPV = r.PA;
-  m.A.NPV = r.NA;
-  m.B.Se = r.SeB;
-  m.B.Sp = r.SpB;
-  m.B.PPV = r.PB;
-  m.B.NPV = r.NB;
-  m.O_pos = r.O_pos;
-  m.O_neg = r.O_neg;
-  return m;
 }
 
 nlohmann::ordered_json RecordResultJson(tSimMDB& sim, int row, bool raw) {

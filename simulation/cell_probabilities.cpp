@@ -18,6 +18,22 @@ double SpecificityFromPredictive(double ppv, double npv, double p) {
   return ZeroClip((ppv - p) * npv / ((1 - p) * (ppv + npv - 1)));
 }
 
+medidas2T MeasuresOfRecord(const tInputDataRec& r) {
+  medidas2T m;
+  m.A.Prevalencia = m.B.Prevalencia = r.P;
+  m.A.Se = r.SeA;
+  m.A.Sp = r.SpA;
+  m.A.PPV = r.PA;
+  m.A.NPV = r.NA;
+  m.B.Se = r.SeB;
+  m.B.Sp = r.SpB;
+  m.B.PPV = r.PB;
+  m.B.NPV = r.NB;
+  m.O_pos = r.O_pos;
+  m.O_neg = r.O_neg;
+  return m;
+}
+
 void SetSensSpecFromPredictive(medidas2T& m) {
   const double p = m.A.Prevalencia;
   m.A.Se = SensitivityFromPredictive(m.A.PPV, m.A.NPV, p);

@@ -20,6 +20,9 @@ double SpecificityFromPredictive(double ppv, double npv, double p);
 // Fills Se and Sp of both tests in m from their predictive values and prevalence.
 void SetSensSpecFromPredictive(medidas2T& m);
 
+// The measures of both tests as a record's fields hold them.
+medidas2T MeasuresOfRecord(const tInputDataRec& r);
+
 // The joint probabilities that make the odds ratios hold: x (both tests positive
 // in a diseased subject) and y (both negative in a non-diseased one), two roots each.
 struct tJointRoots {

@@ -138,14 +138,9 @@ void tSimMDB::Calc_iDataRec(tInputDataRec& rec) const {
 }
 
 void tSimMDB::Get_SDataRec(tInputDataRec& rec) {
+  // A population is given by its predictive values; Se and Sp follow from them.
   medidas2T& m = inputTestMeasures;
-  m.A.Prevalencia = m.B.Prevalencia = rec.P;
-  m.A.PPV = rec.PA;
-  m.B.PPV = rec.PB;
-  m.A.NPV = rec.NA;
-  m.B.NPV = rec.NB;
-  m.O_pos = rec.O_pos;
-  m.O_neg = rec.O_neg;
+  m = MeasuresOfRecord(rec);
   SetSensSpecFromPredictive(m);
   rec.SeA = m.A.Se;
   rec.SpA = m.A.Sp;
