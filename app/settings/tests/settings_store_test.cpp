@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/settings/settings_commands.h"
 #include "app/settings/settings_state.h"
 #include "app/settings/settings_store.h"
 #include "app/testing/scripted_questions.h"
@@ -137,6 +138,31 @@ TEST_F(SettingsStoreTest, AnUnwritableStoreKeepsTheValuesAndSaysWhereAndWhy) {
       << message.text.toStdString();
   EXPECT_TRUE(ScriptedQuestions().AllAnswersUsed());
 
+}
+
+// A store that holds a record and cannot be changed.
+class tLockedStore : public tSettingsStore {
+ public:
+  bool ReadSettings(const QString&, const QString&, tSettingsRec& record) override {
+    record.Iterations = 9000;
+    return true;
+  }
+  tStoreResult WriteSettings(const QString&, const QString&, const tSettingsRec&) override {
+    return Locked();
+  }
+  tStoreResult DeleteSettings() override { return Locked(); }
+  static tStoreResult Locked() { return {false, "/etc/xdg/SOFTWARE.conf", "no permission"}; }
+};
+
+TEST_F(SettingsStoreTest, KillregThatCannotDeleteStillStartsWithTheDefaults) {
+  tLockedStore locked;
+  SetSettingsStore(&locked);
+  ScriptedQuestions().AnswerNext(tAnswer::Ok);
+  StartSettings(QStringList{"kovalin", "KillReg"});
+  SetSettingsStore(nullptr);
+  EXPECT_EQ(ProgramSettings, tSettingsRec{});
+  ASSERT_EQ(ScriptedQuestions().Messages().size(), 1);
+  EXPECT_TRUE(ScriptedQuestions().Messages()[0].text.contains("/etc/xdg/SOFTWARE.conf: no permission"));
 }
 
 }  // namespace
