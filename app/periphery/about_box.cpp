@@ -1,7 +1,6 @@
 #include "app/periphery/about_box.h"
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QStringConverter>

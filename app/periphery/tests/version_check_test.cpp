@@ -126,11 +126,25 @@ TEST_F(VersionCheck, AServerThatNeverAnswersEndsTheCheckAfterTheLimit) {
   EXPECT_TRUE(ScriptedQuestions().AllAnswersUsed());
 }
 
+// A web site that answers with something large is not read into memory to the end.
+TEST_F(VersionCheck, AnAnswerFarLargerThanAVersionFileIsRefused) {
+  server.Serve(VersionFile("230222") + QByteArray(200 * 1024, ' '));
+  ScriptedQuestions().AnswerNext(tAnswer::Ok);
+  const tVersionCheckResult result = Check(true);
+  EXPECT_EQ(result.outcome, tVersionOutcome::Failed);
+  EXPECT_TRUE(result.error.contains("larger than")) << result.error.toStdString();
+}
+
+struct tMalformedFile {
+  const char* name;
+  const char* text;
+};
+
 class VersionCheckMalformed : public VersionCheck,
-                              public ::testing::WithParamInterface<const char*> {};
+                              public ::testing::WithParamInterface<tMalformedFile> {};
 
 TEST_P(VersionCheckMalformed, EndsWithAnErrorMessage) {
-  server.Serve(GetParam());
+  server.Serve(GetParam().text);
   ScriptedQuestions().AnswerNext(tAnswer::Ok);
   const tVersionCheckResult result = Check(true);
   EXPECT_EQ(result.outcome, tVersionOutcome::Failed);
@@ -142,14 +156,21 @@ TEST_P(VersionCheckMalformed, EndsWithAnErrorMessage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, VersionCheckMalformed,
-    ::testing::Values("", "<html><body>Not found</body></html>",
-                      "<Application name=\"Kovalin\"><version><numstr>20F</numstr>",
-                      "<Application><version><numstr>20F</numstr></version></Application>",
-                      "<Application><numstr>20F</numstr><yymmdd>230222</yymmdd></Application>",
-                      "<Application><version><numstr>20F</numstr><yymmdd>23-02-22</yymmdd>"
-                      "</version></Application>",
-                      "<Application><version><numstr>20F</numstr><yymmdd>99999999999</yymmdd>"
-                      "</version></Application>"));
+    ::testing::Values(
+        tMalformedFile{"Empty", ""},
+        tMalformedFile{"HtmlPage", "<html><body>Not found</body></html>"},
+        tMalformedFile{"CutShort", "<Application name=\"Kovalin\"><version><numstr>20F</numstr>"},
+        tMalformedFile{"NoYymmdd",
+                       "<Application><version><numstr>20F</numstr></version></Application>"},
+        tMalformedFile{"NoVersionElement",
+                       "<Application><numstr>20F</numstr><yymmdd>230222</yymmdd></Application>"},
+        tMalformedFile{"YymmddNotANumber",
+                       "<Application><version><numstr>20F</numstr><yymmdd>23-02-22</yymmdd>"
+                       "</version></Application>"},
+        tMalformedFile{"YymmddTooLarge",
+                       "<Application><version><numstr>20F</numstr><yymmdd>99999999999</yymmdd>"
+                       "</version></Application>"}),
+    [](const ::testing::TestParamInfo<tMalformedFile>& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace kovalin::app::testing
