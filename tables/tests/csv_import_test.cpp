@@ -300,6 +300,26 @@ TEST_P(RoundTrip, ExportReadsBackWithDetection) {
   EXPECT_EQ(LoadRecordTable(csv).table.NrOfColumns(), 9);
 }
 
+TEST_P(RoundTrip, NamesHoldingTheDelimiterOrQuotesReadBack) {
+  TDataTable t;
+  t.Resize(3, 1);
+  const char* names[] = {"Id", "a;b,c d\tx", "say \"hi\""};
+  for (int c = 1; c <= 3; ++c) {
+    t.SetColName(c, names[c - 1]);
+    t.SetElem(c, 1, c);
+  }
+  testing::TempDir dir;
+  const std::string path = dir.Write("names.mrd", ExportText(t, {0, 0, 0}, DelimiterChar(GetParam())));
+  const tRecordTableFile back = LoadRecordTable(path);
+  ASSERT_TRUE(back.ok) << back.error;
+  ASSERT_EQ(back.table.NrOfColumns(), 3);
+  for (int c = 1; c <= 3; ++c) {
+    EXPECT_EQ(back.table.GetColName(c), names[c - 1]);
+    EXPECT_EQ(back.table.GetElem(c, 1), c);
+  }
+  EXPECT_TRUE(back.warnings.empty());
+}
+
 INSTANTIATE_TEST_SUITE_P(Delimiters, RoundTrip, ::testing::Values(csvTab, csvSemicolon, csvComma, csvBlank));
 
 TEST(CsvExport, ParameterTableWithTabIsPaddedToTwentyCharacters) {
