@@ -12,6 +12,7 @@
 #include "engine/text_document.h"
 #include "simulation/analysis_run.h"
 #include "simulation/cell_probabilities.h"
+#include "simulation/record_validity.h"
 #include "simulation/sim_mdb.h"
 
 namespace kovalin::cli {
@@ -40,23 +41,30 @@ nlohmann::ordered_json RecordJson(const tInputDataRec& r) {
           {"realn", NumberOrNull(r.realn)}};
 }
 
-nlohmann::ordered_json RecordResultJson(tSimMDB& sim, int row, bool raw) {
+nlohmann::ordered_json RecordResultJson(tSimMDB& sim, const tRecordSource& table, int row,
+                                        bool raw) {
   const tInputDataRec& rec = sim.iRec;
   nlohmann::ordered_json j = {{"row", row},
                               {"id", rec.id},
                               {"kind", raw ? "raw" : "parameters"},
                               {"record", RecordJson(rec)}};
+  const tRecordCheck check = raw ? CheckRawRow(table, row) : CheckParamsRow(table, row);
+  if (!check.ok())
+    j["problem"] = check.problem;
+  else if (!raw && sim.NumOfValidSolsXY == 0)
+    j["problem"] = "the parameters give no valid cell probabilities";
+  if (!check.note.empty()) j["note"] = check.note;
   if (raw) {
-    j["measures"] = MeasuresJson(MeasuresOfRecord(rec), rec.n);
-    j["methods"] = ActiveMethodsJson(sim.Methods());
+    j["measures"] = check.ok() ? MeasuresJson(MeasuresOfRecord(rec), rec.n) : nullptr;
+    j["methods"] = check.ok() ? ActiveMethodsJson(sim.Methods()) : nlohmann::ordered_json::array();
     return j;
   }
   j["measures"] = MeasuresJson(sim.inputTestMeasures, rec.n);
-  const bool drawn = sim.NumOfValidSolsXY > 0;
+  const bool drawn = sim.NumOfValidSolsXY > 0 && check.ok();
   nlohmann::ordered_json p = nlohmann::ordered_json::array();
   nlohmann::ordered_json sample = nlohmann::ordered_json::array();
   for (std::size_t i = 1; i <= 8; ++i) {
-    p.push_back(drawn ? NumberOrNull(sim.P[i]) : nlohmann::ordered_json(nullptr));
+    p.push_back(sim.NumOfValidSolsXY > 0 ? NumberOrNull(sim.P[i]) : nlohmann::ordered_json(nullptr));
     sample.push_back(sim.InputData.N[i]);
   }
   j["probabilities"] = p;
@@ -142,7 +150,7 @@ int AnalyzeCommand::execute(const std::vector<std::string>& argv, std::ostream& 
   nlohmann::ordered_json records = nlohmann::ordered_json::array();
   const bool json = args.has("json");
   AnalyzeSelection(file.records(), rows.first, rows.second, memo, seed, [&](tSimMDB& sim, int row) {
-    if (json) records.push_back(RecordResultJson(sim, row, raw));
+    if (json) records.push_back(RecordResultJson(sim, file.records(), row, raw));
   });
   if (json)
     out << records.dump(2) << "\n";

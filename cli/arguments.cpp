@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cerrno>
+#include <cmath>
 #include <cstdlib>
 
 namespace kovalin::cli {
@@ -56,7 +57,9 @@ std::optional<double> ParseDouble(const std::string& text) {
   errno = 0;
   char* end = nullptr;
   const double v = std::strtod(text.c_str(), &end);
-  if (end != text.c_str() + text.size() || errno == ERANGE) return std::nullopt;
+  // ERANGE also marks an underflow, whose value (subnormal or 0) is the correct
+  // one, as the table reader gives it; only an overflow has no value.
+  if (end != text.c_str() + text.size() || (errno == ERANGE && std::isinf(v))) return std::nullopt;
   return v;
 }
 

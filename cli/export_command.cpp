@@ -4,6 +4,7 @@
 
 #include "cli/arguments.h"
 #include "tables/csv_export.h"
+#include "tables/export_check.h"
 #include "tables/numeric_grid.h"
 #include "tables/table_loader.h"
 
@@ -44,6 +45,7 @@ int ExportCommand::execute(const std::vector<std::string>& argv, std::ostream& o
     return kExitFailure;
   }
   for (const std::string& w : file.warnings) err << "export: warning: " << w << "\n";
+  for (const std::string& w : ExportNumberWarnings(file.table)) err << "export: warning: " << w << "\n";
   out << "Wrote " << file.table.NrOfRows() << " rows of " << file.table.NrOfColumns() << " columns to "
       << outPath << "\n";
   return kExitOk;

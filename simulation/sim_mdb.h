@@ -112,8 +112,8 @@ class tSimMDB : public tAnalisis {
 
  private:
   void SetZalfa();
-  void ExamineRawRecord(tTextDocument& memo, int row);
-  // False when the record has no valid cell probabilities (nothing inferred).
+  // False when the record cannot be analysed (its report says why; nothing inferred).
+  bool ExamineRawRecord(tTextDocument& memo, int row);
   bool ExamineParamsRecord(tTextDocument& memo, int row);
 
   std::unique_ptr<tMethodSet> methods_;

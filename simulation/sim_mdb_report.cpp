@@ -9,6 +9,7 @@
 #include "engine/text_format.h"
 #include "engine/text_table.h"
 #include "simulation/multinomial.h"
+#include "simulation/record_validity.h"
 #include "simulation/sim_mdb.h"
 
 namespace kovalin {
@@ -41,6 +42,12 @@ void WriteMeasuresTable(tTextDocument& memo, const std::string& title,
   row(8, "", " ", " ");
   row(9, labels[5], num(rec.P), "");
   t.Write();
+}
+
+// A note line of the report: "  * " and the text with its first letter in capitals.
+std::string NoteLine(std::string text) {
+  if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 'a' + 'A');
+  return "  * " + text;
 }
 
 }  // namespace
@@ -78,7 +85,7 @@ void tSimMDB::ShowXPTable(tTextDocument& memo, const std::string& title, bool pe
   t.Write();
 }
 
-void tSimMDB::ExamineRawRecord(tTextDocument& memo, int row) {
+bool tSimMDB::ExamineRawRecord(tTextDocument& memo, int row) {
   tInputDataRec rec = Get_InputDataRow(row);
   if (memo.LineCount() > 0) memo.AppendLine(std::string(59, '-'));
   memo.AppendLine("> Input: Record\t" + std::to_string(row) + "\tID:\t" + std::to_string(rec.id));
@@ -87,6 +94,13 @@ void tSimMDB::ExamineRawRecord(tTextDocument& memo, int row) {
   memo.AppendLine("");
   ShowXPTable(memo, "# Data ", false);
   memo.AppendLine("");
+  // Cells that are missing or negative would be analysed as zeros: say so instead.
+  const tRecordCheck check = InputNTabEd ? CheckRawRow(*InputNTabEd, row) : tRecordCheck{};
+  if (!check.ok()) {
+    memo.AppendLine(NoteLine(check.problem + ": the record cannot be analysed"));
+    memo.AppendLine("");
+    return false;
+  }
   ShowXPTable(memo, "# Frequencies ", true);
   memo.AppendLine("");
   memo.AppendLine("");
@@ -101,6 +115,7 @@ void tSimMDB::ExamineRawRecord(tTextDocument& memo, int row) {
   const double cl = p_conf_level;
   memo.AppendLine("- Confidence level: " + Fixed(cl, 4, 3) + "\t\t- Type-I error rate: " +
                   Fixed(1 - cl, 4, 3));
+  return true;
 }
 
 bool tSimMDB::ExamineParamsRecord(tTextDocument& memo, int row) {
@@ -113,12 +128,14 @@ bool tSimMDB::ExamineParamsRecord(tTextDocument& memo, int row) {
                      {"\xC2\xB7Se", "\xC2\xB7Sp", "PPV", "NPV", "ORs", "Prev."}, rec);
   memo.AppendLine("");
   memo.AppendLine("# Simulation:");
+  const tRecordCheck size = InputNTabEd ? CheckParamsRow(*InputNTabEd, row) : tRecordCheck{};
 
   if (NumOfValidSolsXY == 0) {
     // The probabilities still held belong to another record: show none of them.
     memo.AppendLine(std::string(kProbabilityTitle) + " (Sum: " + Fixed(0.0, 3, 1) +
                     ";  Number of solutions: 0");
     memo.AppendLine("  * These parameters give no valid cell probabilities: no sample is drawn");
+    if (!size.ok()) memo.AppendLine(NoteLine(size.problem + ": no sample is drawn"));
     memo.AppendLine("");
     return false;
   }
@@ -139,6 +156,12 @@ bool tSimMDB::ExamineParamsRecord(tTextDocument& memo, int row) {
              1, i);
   }
   t.Write();
+  if (!size.ok()) {
+    memo.AppendLine(NoteLine(size.problem + ": no sample is drawn"));
+    memo.AppendLine("");
+    return false;
+  }
+  if (!size.note.empty()) memo.AppendLine(NoteLine(size.note));
   memo.AppendLine("");
 
   ResetInputData();
@@ -169,11 +192,7 @@ void tSimMDB::Examine_Record(const tInputFormRec& FormData, bool DataInput) {
   }
   methods_->SetSimulationType(tSimulationType::simAny);
   const int row = FormData.paramrec_activerec;
-  if (DataInput) {
-    ExamineRawRecord(memo, row);
-  } else if (!ExamineParamsRecord(memo, row)) {
-    return;
-  }
+  if (!(DataInput ? ExamineRawRecord(memo, row) : ExamineParamsRecord(memo, row))) return;
   methods_->CalculateActive(InputData);
   AppendMethodReports(memo, *methods_, AppOptions.fulloutput, iRec.d_pos, iRec.R_pos);
 }

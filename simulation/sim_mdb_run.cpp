@@ -8,6 +8,7 @@
 #include "engine/app_options.h"
 #include "simulation/multinomial.h"
 #include "simulation/random_generator.h"
+#include "simulation/record_validity.h"
 #include "simulation/sim_host.h"
 #include "simulation/sim_mdb.h"
 #include "simulation/sim_running.h"
@@ -230,6 +231,7 @@ tRunResult tSimMDB::Simulation_Execute(
   int lines = 0;
   long long k = 0;
   long long s = 0;
+  long long drawn = 0;   // samples drawn of the record sampledRow (s, less the one cancelled)
   int sampledRow = row;  // the record whose samples s counts
   bool lastRecord = nrec <= 0;
 
@@ -262,12 +264,18 @@ tRunResult tSimMDB::Simulation_Execute(
       Get_SDataRec(rec);
       sampledRow = row;
       s = 0;
-      const bool drawable = NumOfValidSolsXY > 0;
+      drawn = 0;
+      const tRecordCheck size = InputNTabEd ? CheckParamsRow(*InputNTabEd, row) : tRecordCheck{};
+      const bool drawable = NumOfValidSolsXY > 0 && size.ok();
+      const std::string record = "Record " + std::to_string(row) + ": ";
+      if (!size.note.empty()) pages.Log(record + size.note);
       if (!drawable) {
-        // Samples drawn from another row's probabilities would report the wrong
-        // population: the line keeps the parameters and no method result.
-        pages.Log("Record " + std::to_string(row) +
-                  ": the parameters give no valid cell probabilities; no samples drawn");
+        // Samples drawn from another row's probabilities, or of a size the row
+        // does not hold, would report the wrong population: the line keeps the
+        // parameters and no method result.
+        if (NumOfValidSolsXY == 0)
+          pages.Log(record + "the parameters give no valid cell probabilities; no samples drawn");
+        if (!size.ok()) pages.Log(record + size.problem + "; no samples drawn");
       } else {
         int lastSamplePos = -1;
         while (true) {
@@ -281,6 +289,7 @@ tRunResult tSimMDB::Simulation_Execute(
           host.ProcessMessages();
           if (SimRunning) {
             MultinomialSample(rec.n, InputData.N, P, rng);
+            ++drawn;
             // One pass over the active methods, sharing the corrected cells.
             ms.CalculateActive(InputData);
             switch (kind) {
@@ -329,8 +338,10 @@ tRunResult tSimMDB::Simulation_Execute(
   pages.Log("Saved " + std::to_string(lines) + " records");
   if (!SimRunning) {
     result.outcome = tRunOutcome::cancelled;
-    pages.Log("Canceled [Rec: " + std::to_string(sampledRow) + "  Sample: " + std::to_string(s) +
-              "  (" + std::to_string(RoundedPercent(s, ip.NumSamples)) + "%)]");
+    // The samples drawn, not the counter of the sample the cancel stopped.
+    pages.Log("Canceled [Rec: " + std::to_string(sampledRow) + "  Sample: " +
+              std::to_string(drawn) + "  (" + std::to_string(RoundedPercent(drawn, ip.NumSamples)) +
+              "%)]");
   } else if (ip.Windows_ShutDown) {
     if (!save(ip.FileName, pages.OutputText())) return result;
     if (!save(ip.FileNameLog, pages.LogText())) return result;

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "tables/export_check.h"
 #include "tables/text_utils.h"
 
 namespace kovalin {
@@ -33,7 +34,7 @@ std::string ExportText(const TDataTable& table, const std::vector<int>& decimals
   out.reserve(static_cast<std::size_t>(table.NrOfRows() + 1) * static_cast<std::size_t>(cols) * 21 + 16);
   for (int c = 1; c <= cols; ++c) {
     if (c > 1) out += delimiter;
-    out += table.GetColName(c);
+    out += ExportColumnName(table.GetColName(c), delimiter);
   }
   out += "\r\n";
   for (int r = 1; r <= table.NrOfRows(); ++r) {

@@ -11,7 +11,8 @@ namespace kovalin {
 // after the point when written with 11 decimals, trailing zeros dropped.
 int getPrecision(const TDataTable& table, int icol);
 
-// The export text: a header line of the column names joined by the
+// The export text: a header line of the column names (quoted where they hold
+// the delimiter or a quote, ExportColumnName) joined by the
 // delimiter, then one line per row with every value right-aligned in 20
 // characters with its column's decimal places (decimals[i] for column i+1,
 // 0 where missing); each line ends in CR LF. Empty cells are written as their

@@ -1,10 +1,13 @@
 #include "tables/csv_import.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "tables/csv_number.h"
 #include "tables/text_decoding.h"
@@ -229,6 +232,35 @@ class FieldSplitter {
   std::size_t pos_ = 0;
 };
 
+// What the import saw in one column, so that it can say where the reading
+// changes what the file holds.
+struct tColumnSeen {
+  int numberLine = 0;  // first number
+  int textLine = 0;    // first text
+  int textField = 0;
+  std::string text;
+  // The first full text of each label, by the label cut and in capitals.
+  std::unordered_map<std::string, std::string> labelSources;
+  std::unordered_set<std::string> merged;  // texts already reported as merged
+};
+
+std::string Quoted(std::string_view text) {
+  return "\"" + Utf8Prefix(text, 60) + "\"";
+}
+
+// A text that becomes the same label as an earlier, different text once cut
+// to 10 characters.
+void CheckLabelCut(tColumnSeen& seen, std::string_view field, const std::string& column, int line,
+                   int k, std::vector<tImportWarning>& warnings) {
+  const std::string label = Utf8Prefix(field, TDataTable::kMaxLabelLength);
+  const auto [it, added] = seen.labelSources.emplace(ToUpperAscii(label), std::string(field));
+  if (added || EqualsNoCase(it->second, field)) return;
+  if (!seen.merged.insert(ToUpperAscii(field)).second) return;
+  warnings.push_back({line, k, "column " + Quoted(column) + ": the text " + Quoted(field) +
+                                   " is cut to the label " + Quoted(label) + " of the text " +
+                                   Quoted(it->second) + "; both are read as the same label"});
+}
+
 }  // namespace
 
 tImportResult ImportFromBytes(TDataTable& store, std::string_view bytes, TCSVDelimiters delimiter,
@@ -252,16 +284,20 @@ tImportResult ImportFromBytes(TDataTable& store, std::string_view bytes, TCSVDel
   std::string storage;
   std::string_view field;
   bool unclosed = false;
+  std::vector<tColumnSeen> seen(1);  // by column, from 1
+  int headerFields = 0;
   for (int L = 1; L <= lineCount; ++L) {
     const std::string_view line = lines[static_cast<std::size_t>(L - 1)];
     FieldSplitter splitter(line, d);
     const int row = L + p;
-    for (int k = 1; splitter.Next(field, storage, unclosed); ++k) {
+    int k = 1;
+    for (; splitter.Next(field, storage, unclosed); ++k) {
       if (unclosed) {
         result.warnings.push_back({L, k, "a quoted field has no closing quote; it runs to the end of the line"});
       }
       const int col = k + q;
       if (table.NrOfColumns() < col) table.Resize(col, table.NrOfRows());
+      if (col >= 1 && static_cast<std::size_t>(col) >= seen.size()) seen.resize(static_cast<std::size_t>(col) + 1);
       if (L == 1 && includeColHeaders) {
         table.SetColName(col, TrimBlanks(field));
         continue;
@@ -272,11 +308,19 @@ tImportResult ImportFromBytes(TDataTable& store, std::string_view bytes, TCSVDel
       }
       if (col < 1) continue;
       double value = 0;
+      tColumnSeen& column = seen[static_cast<std::size_t>(col)];
       if (field.empty()) {
         table.SetCellState(col, row, kCellEmpty);
       } else if (ParseCsvNumber(field, value)) {
         table.SetElem(col, row, value);
+        if (column.numberLine == 0) column.numberLine = L;
       } else {
+        if (column.textLine == 0) {
+          column.textLine = L;
+          column.textField = k;
+          column.text = std::string(field);
+        }
+        CheckLabelCut(column, field, table.GetColName(col), L, k, result.warnings);
         const int ordinal = table.AddNominalLabel(col, field);
         if (ordinal > 0) {
           table.SetElem(col, row, ordinal);
@@ -290,7 +334,35 @@ tImportResult ImportFromBytes(TDataTable& store, std::string_view bytes, TCSVDel
         }
       }
     }
+    const int fields = k - 1;
+    if (L == 1 && includeColHeaders) {
+      headerFields = fields;
+    } else if (includeColHeaders && fields < headerFields) {
+      // The cells the line does not reach keep 0, as if the file held zeros there.
+      const int from = fields + 1 + q;
+      const int to = headerFields + q;
+      const std::string names = from == to ? "column " + Quoted(table.GetColName(to))
+                                           : "columns " + Quoted(table.GetColName(from)) + " to " +
+                                                 Quoted(table.GetColName(to));
+      result.warnings.push_back({L, 0, "the line has " + std::to_string(fields) + " of the " +
+                                           std::to_string(headerFields) + " fields of the header; " +
+                                           names + (from == to ? " keeps" : " keep") + " 0"});
+    }
   }
+  // A column of labels reads its numbers as label numbers, rounded to whole numbers.
+  for (std::size_t c = 1; c < seen.size(); ++c) {
+    const tColumnSeen& column = seen[c];
+    if (column.numberLine == 0 || column.textLine == 0) continue;
+    const int col = static_cast<int>(c);
+    if (table.GetScaleType(col) != stNominal) continue;
+    result.warnings.push_back(
+        {column.textLine, column.textField,
+         "column " + Quoted(table.GetColName(col)) + " holds numbers (the first on line " +
+             std::to_string(column.numberLine) + ") and texts (the first " + Quoted(column.text) +
+             "): it is read as labels, and its numbers are rounded to whole numbers"});
+  }
+  std::stable_sort(result.warnings.begin(), result.warnings.end(),
+                   [](const tImportWarning& a, const tImportWarning& b) { return a.line < b.line; });
   table.Resize(table.NrOfColumns(), lineCount + p);
   store = std::move(table);
   return result;

@@ -1,5 +1,6 @@
 #include "tables/csv_number.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -13,6 +14,16 @@ constexpr int kMaxExponent = 4200;
 constexpr char kSystemPoint = '.';
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Where the first significant digit of digits with an optional point stands:
+// 2 for "12.5", 0 for "0.5", -2 for "0.005"; 0 when every digit is zero.
+long DecimalMagnitude(const std::string& mantissa) {
+  const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+  const std::size_t first = mantissa.find_first_not_of("0.");
+  if (first == std::string::npos) return 0;
+  if (first < point) return static_cast<long>(point - first);
+  return -static_cast<long>(first - point - 1);
+}
 
 }  // namespace
 
@@ -42,21 +53,19 @@ bool ParseCsvNumber(std::string_view field, double& value) {
     }
   }
   // Accepted characters, rebuilt for from_chars: "-", digits, ".", "e", sign, digits.
-  char mantissa[64];
-  std::size_t m = 0;
+  // Every digit is kept: from_chars rounds a mantissa of any length correctly.
+  std::string mantissa;
+  mantissa.reserve(field.size() + 2);
   bool negative = false;
-  int droppedIntDigits = 0;  // integer digits beyond the buffer, each a factor of ten
   long exponent = 0;
   bool exponentNegative = false;
   bool inExponent = false;
   int state = 1;
   auto push = [&](char c) {
-    if (state == 3 && m == 1 && mantissa[0] == '0' && c != '.') {
+    if (state == 3 && mantissa == "0" && c != '.') {
       mantissa[0] = c;  // leading zeros carry nothing
-    } else if (m < sizeof mantissa - 4) {
-      mantissa[m++] = c;
-    } else if (state == 3) {
-      ++droppedIntDigits;
+    } else {
+      mantissa += c;
     }
   };
   std::size_t i = 0;
@@ -122,15 +131,11 @@ bool ParseCsvNumber(std::string_view field, double& value) {
   }
   if (state == 1 || state == 2) return false;
   // A text ending in the point gets a "0".
-  if (m > 0 && mantissa[m - 1] == '.') mantissa[m++] = '0';
-  if (m > 0 && mantissa[0] == '.') {
-    // "0" in front, so that from_chars reads ".5" and "." alike.
-    for (std::size_t k = m; k > 0; --k) mantissa[k] = mantissa[k - 1];
-    mantissa[0] = '0';
-    ++m;
-  }
-  long totalExponent = (inExponent ? (exponentNegative ? -exponent : exponent) : 0) + droppedIntDigits;
-  std::string text(mantissa, m);
+  if (!mantissa.empty() && mantissa.back() == '.') mantissa += '0';
+  // "0" in front, so that from_chars reads ".5" and "." alike.
+  if (!mantissa.empty() && mantissa[0] == '.') mantissa.insert(mantissa.begin(), '0');
+  const long totalExponent = inExponent ? (exponentNegative ? -exponent : exponent) : 0;
+  std::string text = mantissa;
   if (totalExponent != 0) {
     text += 'e';
     text += std::to_string(totalExponent);
@@ -138,7 +143,7 @@ bool ParseCsvNumber(std::string_view field, double& value) {
   double v = 0;
   const auto res = std::from_chars(text.data(), text.data() + text.size(), v);
   if (res.ec == std::errc::result_out_of_range) {
-    v = totalExponent > 0 ? kLimit : 0.0;
+    v = DecimalMagnitude(mantissa) + totalExponent > 0 ? kLimit : 0.0;
   } else if (res.ec != std::errc()) {
     return false;
   }

@@ -14,14 +14,21 @@ void TDataTable::Resize(int columns, int rows) {
   if (rows < 0) rows = 0;
   const auto n = static_cast<std::size_t>(rows);
   const int oldColumns = NrOfColumns();
+  // A reader grows the table one column at a time: the column list grows
+  // geometrically and the columns are only visited when the rows change, so
+  // that reading a wide file takes time in proportion to its columns.
+  const bool rowsChange = rows != rows_;
   // Every allocation happens before anything changes, so that running out of
   // memory leaves the table as it was.
-  columns_.reserve(static_cast<std::size_t>(columns));
+  const auto wanted = static_cast<std::size_t>(columns);
+  if (wanted > columns_.capacity()) columns_.reserve(std::max(wanted, 2 * columns_.capacity()));
   rowNames_.reserve(n);
   rowAttribs_.reserve(n);
-  for (Column& column : columns_) {
-    column.values.reserve(n);
-    column.states.reserve(n);
+  if (rowsChange) {
+    for (Column& column : columns_) {
+      column.values.reserve(n);
+      column.states.reserve(n);
+    }
   }
   std::vector<Column> added;
   for (int c = oldColumns; c < columns; ++c) {
@@ -32,9 +39,11 @@ void TDataTable::Resize(int columns, int rows) {
     added.push_back(std::move(column));
   }
   if (columns < oldColumns) columns_.resize(static_cast<std::size_t>(columns));
-  for (Column& column : columns_) {
-    column.values.resize(n, 0.0);
-    column.states.resize(n, 0);
+  if (rowsChange) {
+    for (Column& column : columns_) {
+      column.values.resize(n, 0.0);
+      column.states.resize(n, 0);
+    }
   }
   for (Column& column : added) columns_.push_back(std::move(column));
   const int oldRows = rows_;

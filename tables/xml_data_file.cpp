@@ -1,5 +1,6 @@
 #include "tables/xml_data_file.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <cmath>
@@ -62,6 +63,50 @@ bool ParseInt(const std::string& raw, long long& value) {
   if (*first == '+') ++first;
   const auto res = std::from_chars(first, text.data() + text.size(), value);
   return res.ec == std::errc() && res.ptr == text.data() + text.size();
+}
+
+// Line numbers of offsets into a text, counted forward from the last offset
+// asked for, so that the cells of a file, asked in file order, cost one pass.
+class tLineCounter {
+ public:
+  explicit tLineCounter(const std::string& text) : text_(text) {}
+  int Line(std::ptrdiff_t offset) {
+    if (offset < 0) return 0;
+    const auto end = std::min(static_cast<std::size_t>(offset), text_.size());
+    if (end < pos_) {
+      pos_ = 0;
+      line_ = 1;
+    }
+    for (; pos_ < end; ++pos_) {
+      const char c = text_[pos_];
+      if (c == '\n' || (c == '\r' && (pos_ + 1 >= text_.size() || text_[pos_ + 1] != '\n'))) ++line_;
+    }
+    return line_;
+  }
+
+ private:
+  const std::string& text_;
+  std::size_t pos_ = 0;
+  int line_ = 1;
+};
+
+// The first margin of the table that cannot be held, summed as the margins are
+// recomputed; empty when all are finite.
+std::string OverflowingTotal(const std::vector<double>& cells, long long rows, long long cols) {
+  double grand = 0;
+  for (long long i = 0; i < rows; ++i) {
+    double row = 0;
+    for (long long j = 0; j < cols; ++j) row += cells[static_cast<std::size_t>(i * cols + j)];
+    if (!std::isfinite(row)) return "the total of row " + std::to_string(i + 1);
+    grand += row;
+  }
+  for (long long j = 0; j < cols; ++j) {
+    double col = 0;
+    for (long long i = 0; i < rows; ++i) col += cells[static_cast<std::size_t>(i * cols + j)];
+    if (!std::isfinite(col)) return "the total of column " + std::to_string(j + 1);
+  }
+  if (!std::isfinite(grand)) return "the grand total";
+  return {};
 }
 
 }  // namespace
@@ -180,6 +225,7 @@ tXmlReadResult ParseXmlData(const std::string& text, const std::string& source) 
   result.cells.assign(static_cast<std::size_t>(rows * cols), 0.0);
 
   int index = 0;
+  tLineCounter lines(text);
   for (pugi::xml_node cell = table.child("cells").child("cell"); cell; cell = cell.next_sibling("cell")) {
     ++index;
     const std::string where = "cell " + std::to_string(index);
@@ -192,11 +238,20 @@ tXmlReadResult ParseXmlData(const std::string& text, const std::string& source) 
       result.error = source + ": " + where + ": <col> is missing or not an integer";
       return result;
     }
-    const std::string place = source + ": " + where + " (row " + std::to_string(r) + ", col " + std::to_string(c) + ")";
+    const pugi::xml_node val = cell.child("val");
+    const int line = lines.Line(val ? val.offset_debug() : cell.offset_debug());
+    const std::string place = source + ":" + std::to_string(line) + ": " + where + " (row " + std::to_string(r) +
+                              ", col " + std::to_string(c) + ")";
     double v = 0;
-    const std::string valText = cell.child("val").child_value();
+    const std::string valText = val.child_value();
     if (!ParseStrictDecimal(valText, v)) {
       result.warnings.push_back(place + ": the value \"" + valText + "\" is not a number; the cell is left 0");
+      continue;
+    }
+    // A frequency is never negative; typing one into the table is refused too.
+    if (v < 0) {
+      result.warnings.push_back(place + ": the frequency \"" + std::string(TrimBlanks(valText)) +
+                                "\" is negative; the cell is left 0");
       continue;
     }
     if (r < 1 || r > rows || c < 1 || c > cols) {
@@ -205,6 +260,11 @@ tXmlReadResult ParseXmlData(const std::string& text, const std::string& source) 
       continue;
     }
     result.cells[static_cast<std::size_t>((r - 1) * cols + (c - 1))] = v;
+  }
+  if (const std::string total = OverflowingTotal(result.cells, rows, cols); !total.empty()) {
+    result.error = source + ": the frequencies add up beyond the largest number (1.7E308): " + total +
+                   " cannot be held";
+    return result;
   }
   result.ok = true;
   return result;

@@ -23,12 +23,14 @@ struct tXmlReadResult {
   std::string error;         // when !ok: "SOURCE: reason"
   rTableSettings settings;   // title, labels (5 characters), dimensions, sampling
   std::vector<double> cells; // R x C frequencies, row by row
-  std::vector<std::string> warnings;  // "SOURCE: cell N (row r, col c): ..." for cells kept out
+  std::vector<std::string> warnings;  // "SOURCE:LINE: cell N (row r, col c): ..." for cells kept out
 };
 
 // Parses the text of an XML data file. The column count comes from dimcols
-// (dimrows when dimcols is missing). A cell outside the table and a val that is
-// not a number are reported in warnings and not stored. Missing title and
+// (dimrows when dimcols is missing). A cell outside the table, a val that is
+// not a number and a negative frequency are reported in warnings, with the
+// line of the file, and not stored. Frequencies whose row, column or grand
+// total would exceed the largest number end the read with an error. Missing title and
 // labels read as empty text; a missing or non-integer dimrows, sampling, row or
 // col ends the read with an error.
 tXmlReadResult ParseXmlData(const std::string& text, const std::string& sourceName);

@@ -63,6 +63,28 @@ TEST_F(AnalyzeCommandTest, RawRecordAsJson) {
   EXPECT_FALSE(j[0].contains("sample"));
 }
 
+TEST_F(AnalyzeCommandTest, RecordsThatCannotBeAnalysedCarryTheirProblemInJson) {
+  const std::string raw = Write("raw.txt",
+                                "Id\tX[1]\tX[2]\tX[3]\tX[4]\tX[5]\tX[6]\tX[7]\tX[8]\r\n"
+                                "1\t30\t12\t\t4\t6\t10\t2\t32\r\n");
+  auto j = nlohmann::json::parse(Cli({"analyze", raw, "--json"}).out);
+  EXPECT_EQ(j[0]["problem"], "cell X[3] is empty or missing (-999)");
+  EXPECT_TRUE(j[0]["measures"].is_null());
+  EXPECT_TRUE(j[0]["methods"].empty());
+  const std::string par = Write("par.txt",
+                                "Id\tPA\tPB\tNA\tNB\tP\tOpos\tOneg\tn\r\n"
+                                "1\t0.8\t0.7\t0.9\t0.85\t0.3\t4\t2\t-1\r\n"
+                                "2\t0.8\t0.7\t0.9\t0.85\t0.3\t4\t2\t9.5\r\n");
+  j = nlohmann::json::parse(Cli({"analyze", par, "--json", "--seed", "1"}).out);
+  EXPECT_EQ(j[0]["problem"], "the sample size n (-1) is not a whole number from 1 to 2147483647");
+  EXPECT_TRUE(j[0]["sample"].is_null());
+  EXPECT_TRUE(j[0]["methods"].empty());
+  EXPECT_EQ(j[1]["note"], "the sample size n (9.5) is truncated to 9");
+  int drawn = 0;
+  for (const auto& c : j[1]["sample"]) drawn += c.get<int>();
+  EXPECT_EQ(drawn, 9);
+}
+
 TEST_F(AnalyzeCommandTest, ParameterRecordsAsJson) {
   const std::string file = Write("par.txt", testing_support::kParameterTable);
   const CliRun r = Cli({"analyze", file, "--rows", "1-3", "--seed", "42", "--json"});

@@ -6,6 +6,7 @@
 #include "cli/command.h"
 #include "cli/tests/cli_test_support.h"
 #include "engine/app_options.h"
+#include "tables/csv_number.h"
 
 namespace kovalin::cli {
 namespace {
@@ -89,6 +90,21 @@ TEST(CompareCommand, JsonNumbersRoundTripExactly) {
   const auto j = nlohmann::json::parse(r.out);
   EXPECT_EQ(j["input"]["cells"][0].get<double>(), 0.1);
   EXPECT_EQ(j["methods"][0]["data"][0].get<double>(), 0.1);
+}
+
+TEST(CompareCommand, TinyCellsAreReadAsTheTableReaderReadsThem) {
+  // Subnormal values and underflow to 0; an overflow is still no number.
+  const std::vector<std::string> cells = {"1e-308", "4.9e-324", "1e-400", "2.5e-320"};
+  const CliRun r = Cli({"compare", cells[0], cells[1], cells[2], cells[3], "6", "10", "2", "32", "--json"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const auto j = nlohmann::json::parse(r.out);
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    double table = -1;
+    ASSERT_TRUE(ParseCsvNumber(cells[i], table));
+    EXPECT_EQ(j["input"]["cells"][i].get<double>(), table) << cells[i];
+  }
+  EXPECT_GT(j["input"]["cells"][0].get<double>(), 0);
+  EXPECT_EQ(Cli({"compare", "1e309", "1", "1", "1", "1", "1", "1", "1"}).status, 2);
 }
 
 TEST(CompareCommand, ZeroCellWithoutEpsilonFailsOnlyThatMethod) {

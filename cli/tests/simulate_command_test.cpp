@@ -116,7 +116,7 @@ TEST_F(SimulateCommandTest, CtrlCStopsLikeTheStopButton) {
   EXPECT_EQ(Fields(lines[2], '\t')[0], "    2.0000");
   EXPECT_EQ(Fields(lines[2], '\t')[11], "   37.0000");
   const auto log = SplitLines(Read(Path("params_IC_0001.log.txt")), "\r\n");
-  EXPECT_EQ(log.back(), "Canceled [Rec: 2  Sample: 38  (38%)]");
+  EXPECT_EQ(log.back(), "Canceled [Rec: 2  Sample: 37  (37%)]");
   // No further kind starts.
   EXPECT_FALSE(std::filesystem::exists(Path("params_GT_0001.txt")));
   // The handler is gone again: the test process would end on another SIGINT otherwise.

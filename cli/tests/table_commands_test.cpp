@@ -142,6 +142,20 @@ TEST(ExportCommand, DefaultIsTabAndTheShippedFileIsReproduced) {
   EXPECT_EQ(failed.out, "");
 }
 
+TEST(ExportCommand, WarnsWhereCellsThatAreNotNumbersAreWrittenAsNumbers) {
+  TempFolder dir;
+  const std::string in = dir.Write("mixed.txt", "Id;PA;Group\n1;;g1\n2;0.5;g2\n3;;g1\n");
+  const CliRun r = Cli({"export", in, dir.File("out.txt")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err,
+            "export: warning: column \"PA\": 2 empty cells are written as numbers, the first in row 1 "
+            "as 0\n"
+            "export: warning: column \"Group\": its labels are written as their label numbers, \"g1\" "
+            "in row 1 as 1\n");
+  // A table of numbers only exports without a word.
+  EXPECT_EQ(Cli({"export", kExamples + "raw_data.mrd", dir.File("raw.mrd")}).err, "");
+}
+
 const std::string kXml =
     "<dataset text=\"Kovalin_data\">\r\n  <table>\r\n    <title>Study A</title>\r\n    <dim>\r\n"
     "      <dimrows>2</dimrows>\r\n      <dimcols>3</dimcols>\r\n    </dim>\r\n    <labels>\r\n"

@@ -1,12 +1,15 @@
 // The text of the analysis of selected records, line by line.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 #include <vector>
 
 #include "engine/app_options.h"
 #include "engine/text_document.h"
 #include "simulation/analysis_run.h"
+#include "simulation/record_validity.h"
 #include "simulation/sim_mdb.h"
 #include "simulation/tests/fake_table.h"
 
@@ -173,6 +176,98 @@ TEST_F(AnalysisTest, EmptyCellInTheSampleShowsTheCorrectionNote) {
       "  * Depending on the method, e-correction = 0.050 will be applied to the original data in "
       "order to avoid null frequencies";
   EXPECT_EQ(std::count(memo.Lines().begin(), memo.Lines().end(), note), 1);
+}
+
+// The lines of the block of row `row`, from its "> Input:" line to the next dashes.
+std::vector<std::string> Block(const std::vector<std::string>& lines, const std::string& input) {
+  auto first = std::find(lines.begin(), lines.end(), input);
+  auto last = std::find_if(first, lines.end(), [](const std::string& l) { return l.rfind("---", 0) == 0; });
+  return {first, last};
+}
+
+bool Has(const std::vector<std::string>& lines, const std::string& line) {
+  return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+TEST_F(AnalysisTest, RawRecordsThatCannotBeAnalysedSayWhyAndInferNothing) {
+  const FakeTable t({"Id", "X[1]", "X[2]", "X[3]", "X[4]", "X[5]", "X[6]", "X[7]", "X[8]"},
+                    {{1, 10, 5, -999, 10, 2, 8, 8, 52},
+                     {2, 10, 5, 5, 10, 2, -0.5, 8, 52},
+                     {3, 10, 5, 5, 10, 2, 8, 8, 52}});
+  tMemoryDocument memo;
+  AnalyzeSelection(t, 1, 3, memo);
+  const struct {
+    const char* input;
+    const char* data;
+    const char* note;
+  } cases[] = {
+      {"> Input: Record\t1\tID:\t1", "# Data  (N: -904.0)",
+       "  * Cell X[3] is empty or missing (-999): the record cannot be analysed"},
+      {"> Input: Record\t2\tID:\t2", "# Data  (N: 91.5)",
+       "  * Cell X[6] is negative (-0.5): the record cannot be analysed"},
+  };
+  for (const auto& c : cases) {
+    const std::vector<std::string> block = Block(memo.Lines(), c.input);
+    ASSERT_GE(block.size(), 2u) << c.input;
+    // The input is shown, then the note ends the block.
+    EXPECT_TRUE(Has(block, c.data));
+    EXPECT_EQ(block[block.size() - 2], c.note);
+    EXPECT_EQ(block.back(), "");
+    EXPECT_FALSE(Has(block, "# INFERENCES:"));
+  }
+  // The valid record after them is analysed in full.
+  const std::vector<std::string> valid = Block(memo.Lines(), "> Input: Record\t3\tID:\t3");
+  EXPECT_TRUE(Has(valid, "# INFERENCES:"));
+  EXPECT_TRUE(Has(valid, "[1] DIFFERENCES:"));
+
+  // A table without one of the cell columns cannot be analysed at all.
+  const FakeTable noX8({"Id", "X[1]", "X[2]", "X[3]", "X[4]", "X[5]", "X[6]", "X[7]"},
+                       {{1, 10, 5, 5, 10, 2, 8, 8}});
+  tMemoryDocument memo2;
+  AnalyzeSelection(noX8, 1, 1, memo2);
+  EXPECT_TRUE(Has(memo2.Lines(), "  * The table has no column X[8]: the record cannot be analysed"));
+  EXPECT_FALSE(Has(memo2.Lines(), "# INFERENCES:"));
+}
+
+TEST_F(AnalysisTest, SampleSizeThatIsNotAPositiveWholeNumberDrawsNothing) {
+  const std::vector<double> population = {0.8, 0.7, 0.9, 0.85, 0.3, 4, 2};
+  auto row = [&](double n) {
+    std::vector<double> r = population;
+    r.push_back(n);
+    return r;
+  };
+  const FakeTable t = ParameterTable({row(0), row(-5), row(-999), row(2147483648.0), row(0.5),
+                                      row(2.9)});
+  tMemoryDocument memo;
+  std::vector<int> drawnTotals;
+  AnalyzeSelection(t, 1, 6, memo, 3u, [&](tSimMDB& sim, int r) {
+    if (r == 6) drawnTotals.push_back(sim.InputData.N[0]);
+  });
+  const std::string limits = ") is not a whole number from 1 to 2147483647: no sample is drawn";
+  const std::vector<std::string> notes = {
+      "  * The sample size n (0" + limits,
+      "  * The sample size n (-5" + limits,
+      "  * The sample size n is empty or missing (-999): no sample is drawn",
+      "  * The sample size n (2147483648" + limits,
+      "  * The sample size n (0.5" + limits,
+  };
+  for (std::size_t i = 0; i < notes.size(); ++i) {
+    const std::vector<std::string> block =
+        Block(memo.Lines(), "> Input: record\t" + std::to_string(i + 1) + "\tID:\t" + std::to_string(i + 1));
+    ASSERT_GE(block.size(), 2u);
+    EXPECT_EQ(block[block.size() - 2], notes[i]);
+    EXPECT_FALSE(Has(block, "[1] DIFFERENCES:"));
+  }
+  // A fractional n is truncated, and the report says so before the sample of that size.
+  const std::vector<std::string> truncated = Block(memo.Lines(), "> Input: record\t6\tID:\t6");
+  EXPECT_TRUE(Has(truncated, "  * The sample size n (2.9) is truncated to 2"));
+  EXPECT_TRUE(Has(truncated, "\xC2\xB7 Observed Data from simulation: (N: 2.0)"));
+  EXPECT_TRUE(Has(truncated, "[1] DIFFERENCES:"));
+  EXPECT_EQ(drawnTotals, (std::vector<int>{2}));
+  // The largest size that truncation leaves within 32 bits.
+  const tRecordCheck top = CheckSampleSize(2147483647.9);
+  EXPECT_TRUE(top.ok());
+  EXPECT_EQ(top.note, "the sample size n (2147483647.9) is truncated to 2147483647");
 }
 
 TEST_F(AnalysisTest, SameSeedSameText) {

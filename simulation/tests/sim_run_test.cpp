@@ -194,6 +194,35 @@ TEST_F(SimRunTest, GivenSeedRepeatsTheRunByteForByte) {
   }
 }
 
+TEST_F(SimRunTest, RowWithoutAValidSampleSizeDrawsNoSamples) {
+  OnlyMethods({1});
+  const FakeTable t = ParameterTable({{0.8, 0.7, 0.9, 0.85, 0.3, 4, 2, 0},
+                                      {0.8, 0.7, 0.9, 0.85, 0.3, 4, 2, 3.7},
+                                      {0.8, 0.7, 0.9, 0.85, 0.3, 4, 2, -999}});
+  for (tSimulationType kind : {tSimulationType::SimCI, tSimulationType::simIT}) {
+    FakeHost host;
+    const std::string file = Path("size" + KindTag(kind) + ".txt");
+    ASSERT_EQ(Run(t, kind, host, Settings(1, 3, 20), file).outcome, tRunOutcome::complete);
+    const auto lines = SplitCrLf(ReadFile(file));
+    ASSERT_EQ(lines.size(), 4u);
+    for (int i : {1, 3}) {
+      const auto f = Fields(lines[static_cast<std::size_t>(i)], '\t');
+      EXPECT_EQ(f[11], "    0.0000") << i;
+      EXPECT_EQ(f[12], " -999.0000") << i;
+    }
+    // The truncated size is the one sampled and written.
+    EXPECT_EQ(Fields(lines[2], '\t')[8], "    3.0000");
+    EXPECT_EQ(Fields(lines[2], '\t')[11], "   20.0000");
+    const auto logged = [&](const std::string& line) {
+      return std::find(host.log.begin(), host.log.end(), line) != host.log.end();
+    };
+    EXPECT_TRUE(logged("Record 1: the sample size n (0) is not a whole number from 1 to "
+                       "2147483647; no samples drawn"));
+    EXPECT_TRUE(logged("Record 2: the sample size n (3.7) is truncated to 3"));
+    EXPECT_TRUE(logged("Record 3: the sample size n is empty or missing (-999); no samples drawn"));
+  }
+}
+
 TEST_F(SimRunTest, CancelDuringASampleKeepsTheRecordsSoFar) {
   OnlyMethods({1});
   FakeHost host;
@@ -210,7 +239,7 @@ TEST_F(SimRunTest, CancelDuringASampleKeepsTheRecordsSoFar) {
   EXPECT_EQ(Fields(lines[3], '\t')[0], "    3.0000");
   EXPECT_EQ(Fields(lines[3], '\t')[11], "   37.0000");
   EXPECT_EQ(host.log[host.log.size() - 2], "Saved 3 records");
-  EXPECT_EQ(host.log.back(), "Canceled [Rec: 3  Sample: 38  (4%)]");
+  EXPECT_EQ(host.log.back(), "Canceled [Rec: 3  Sample: 37  (4%)]");
 }
 
 TEST_F(SimRunTest, CancelBeforeARecordNamesTheLastSampledOne) {

@@ -112,8 +112,10 @@ TEST(CsvImport, QuotedFields) {
   EXPECT_EQ(t.GetElem(2, 1), 4);
   tImportResult r;
   t = Import("a;b\n\"open;2\n", csvSemicolon, true, false, &r);
-  ASSERT_EQ(r.warnings.size(), 1u);
+  // The open field takes the whole line, which leaves column b at 0.
+  ASSERT_EQ(r.warnings.size(), 2u);
   EXPECT_EQ(r.warnings[0].line, 2);
+  EXPECT_EQ(r.warnings[1].message, "the line has 1 of the 2 fields of the header; column \"b\" keeps 0");
   EXPECT_EQ(t.NominalLabel(1, 1), "open;2");
 }
 
@@ -152,6 +154,46 @@ TEST(CsvImport, LabelsAndTheirLimit) {
   TNTabEd grid(&t);
   EXPECT_EQ(grid.CellText(1, 1), "L1");
   EXPECT_EQ(grid.CellText(1, 151), "-nan-");
+}
+
+TEST(CsvImport, ChangesOfWhatTheFileHoldsAreWarnedWithColumnAndLine) {
+  tImportResult r;
+  const TDataTable t = Import(
+      "Id;Group;PA;n\n"
+      "1;treatmentA1;0.8;100\n"
+      "2;treatmentA2;abc;100\n"
+      "3;TREATMENTA2;0.7\n"
+      "4;treatment;0.6;50\n",
+      csvUnknown, true, false, &r);
+  // The reading itself stays as it is: one label for both texts, the numbers
+  // of a label column rounded, a short line's cells at 0.
+  EXPECT_EQ(t.GetElem(2, 2), t.GetElem(2, 1));
+  EXPECT_EQ(t.GetElem(3, 1), 1);
+  EXPECT_EQ(t.GetElem(4, 3), 0);
+  EXPECT_EQ(t.GetCellState(4, 3), 0);
+  ASSERT_EQ(r.warnings.size(), 3u);
+  EXPECT_EQ(r.warnings[0].line, 3);
+  EXPECT_EQ(r.warnings[0].column, 2);
+  EXPECT_EQ(r.warnings[0].message,
+            "column \"Group\": the text \"treatmentA2\" is cut to the label \"treatmentA\" of the "
+            "text \"treatmentA1\"; both are read as the same label");
+  EXPECT_EQ(r.warnings[1].line, 3);
+  EXPECT_EQ(r.warnings[1].column, 3);
+  EXPECT_EQ(r.warnings[1].message,
+            "column \"PA\" holds numbers (the first on line 2) and texts (the first \"abc\"): it "
+            "is read as labels, and its numbers are rounded to whole numbers");
+  EXPECT_EQ(r.warnings[2].line, 4);
+  EXPECT_EQ(r.warnings[2].column, 0);
+  EXPECT_EQ(r.warnings[2].message, "the line has 3 of the 4 fields of the header; column \"n\" keeps 0");
+
+  // Several missing fields are named as a range; an empty line is such a line too.
+  Import("a;b;c\n1\n\n", csvSemicolon, true, false, &r);
+  ASSERT_EQ(r.warnings.size(), 2u);
+  EXPECT_EQ(r.warnings[0].message, "the line has 1 of the 3 fields of the header; columns \"b\" to \"c\" keep 0");
+  EXPECT_EQ(r.warnings[1].line, 3);
+  // Without a header line there is nothing to compare the lines with.
+  Import("1;2;3\n4\n", csvSemicolon, false, false, &r);
+  EXPECT_TRUE(r.warnings.empty());
 }
 
 TEST(CsvImport, LineEndsOfEveryKind) {
@@ -256,6 +298,26 @@ TEST_P(RoundTrip, ExportReadsBackWithDetection) {
   // The file name extension does not matter: a ".csv" detects as well.
   const std::string csv = dir.Write("table.csv", text);
   EXPECT_EQ(LoadRecordTable(csv).table.NrOfColumns(), 9);
+}
+
+TEST_P(RoundTrip, NamesHoldingTheDelimiterOrQuotesReadBack) {
+  TDataTable t;
+  t.Resize(3, 1);
+  const char* names[] = {"Id", "a;b,c d\tx", "say \"hi\""};
+  for (int c = 1; c <= 3; ++c) {
+    t.SetColName(c, names[c - 1]);
+    t.SetElem(c, 1, c);
+  }
+  testing::TempDir dir;
+  const std::string path = dir.Write("names.mrd", ExportText(t, {0, 0, 0}, DelimiterChar(GetParam())));
+  const tRecordTableFile back = LoadRecordTable(path);
+  ASSERT_TRUE(back.ok) << back.error;
+  ASSERT_EQ(back.table.NrOfColumns(), 3);
+  for (int c = 1; c <= 3; ++c) {
+    EXPECT_EQ(back.table.GetColName(c), names[c - 1]);
+    EXPECT_EQ(back.table.GetElem(c, 1), c);
+  }
+  EXPECT_TRUE(back.warnings.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Delimiters, RoundTrip, ::testing::Values(csvTab, csvSemicolon, csvComma, csvBlank));

@@ -66,5 +66,28 @@ TEST(CsvNumberConversion, PlainDecimalsMatchTheLibraryConversion) {
   }
 }
 
+// Long texts and subnormal values: every digit counts, and the value is the
+// correctly rounded one, as the C library reads it.
+TEST(CsvNumberConversion, LongAndTinyNumbersAreReadExactly) {
+  const std::string ones(61, '1');
+  const std::string zeros(70, '0');
+  const std::string texts[] = {ones + ".5",        ones + "." + ones,   "0." + zeros + "1",
+                               "0." + zeros + "123e20", std::string(300, '9') + ".0", "1e-308",
+                               "4.9e-324",        "2.5e-320",          "0.0001e-305"};
+  for (const std::string& t : texts) {
+    double ours = 0;
+    ASSERT_TRUE(ParseCsvNumber(t, ours)) << t;
+    EXPECT_EQ(ours, std::strtod(t.c_str(), nullptr)) << t;
+  }
+  // Beyond the range the value is limited, whatever the number of digits.
+  double v = 0;
+  ASSERT_TRUE(ParseCsvNumber(std::string(400, '9') + ".5", v));
+  EXPECT_EQ(v, 1.7e308);
+  ASSERT_TRUE(ParseCsvNumber("0." + std::string(400, '0') + "1", v));
+  EXPECT_EQ(v, 0.0);
+  ASSERT_TRUE(ParseCsvNumber("0." + std::string(400, '0') + "1e500", v));
+  EXPECT_EQ(v, 1e99);
+}
+
 }  // namespace
 }  // namespace kovalin

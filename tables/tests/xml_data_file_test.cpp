@@ -105,10 +105,43 @@ TEST(XmlReader, BadValuesAndOutsideCellsAreReportedNotStored) {
   tXmlReadResult r = ParseXmlData(text, "f.xml");
   ASSERT_TRUE(r.ok) << r.error;
   ASSERT_EQ(r.warnings.size(), 2u);
-  EXPECT_NE(r.warnings[0].find("f.xml: cell 1 (row 1, col 1)"), std::string::npos);
+  EXPECT_NE(r.warnings[0].find("f.xml:13: cell 1 (row 1, col 1)"), std::string::npos);
   EXPECT_NE(r.warnings[0].find("abc"), std::string::npos);
   EXPECT_NE(r.warnings[1].find("cell 3 (row 3, col 1)"), std::string::npos);
   EXPECT_EQ(r.cells, (std::vector<double>{0, 7, 0, 0}));
+}
+
+TEST(XmlReader, NegativeFrequenciesAreRefusedWithTheirLine) {
+  // CR LF line ends, as the program writes the file.
+  const std::string text = Crlf(kHead2x2 + "    <cells>\n" + CellXml(1, 1, "12") + CellXml(1, 2, " -3 ") +
+                                CellXml(2, 1, "-0.5") + CellXml(2, 2, "4") + "    </cells>\n  </table>\n</dataset>\n");
+  const tXmlReadResult r = ParseXmlData(text, "f.xml");
+  ASSERT_TRUE(r.ok) << r.error;
+  ASSERT_EQ(r.warnings.size(), 2u);
+  EXPECT_EQ(r.warnings[0], "f.xml:22: cell 2 (row 1, col 2): the frequency \"-3\" is negative; the cell is left 0");
+  EXPECT_EQ(r.warnings[1].substr(0, 27), "f.xml:27: cell 3 (row 2, co");
+  EXPECT_EQ(r.cells, (std::vector<double>{12, 0, 0, 4}));
+}
+
+TEST(XmlReader, TotalsBeyondTheLargestNumberEndTheRead) {
+  const auto read = [](const std::vector<std::string>& v) {
+    return ParseXmlData(kHead2x2 + "<cells>" + CellXml(1, 1, v[0]) + CellXml(1, 2, v[1]) + CellXml(2, 1, v[2]) +
+                            CellXml(2, 2, v[3]) + "</cells></table></dataset>",
+                        "big.xml");
+  };
+  tXmlReadResult r = read({"1e308", "1e308", "0", "0"});
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.error, "big.xml: the frequencies add up beyond the largest number (1.7E308): the total of row 1 "
+                     "cannot be held");
+  r = read({"1e308", "0", "1e308", "0"});
+  EXPECT_FALSE(r.ok);
+  EXPECT_NE(r.error.find("the total of column 1"), std::string::npos);
+  r = read({"1e308", "0", "0", "1e308"});
+  EXPECT_FALSE(r.ok);
+  EXPECT_NE(r.error.find("the grand total"), std::string::npos);
+  // Large frequencies whose totals can be held are read.
+  r = read({"4e307", "4e307", "4e307", "4e307"});
+  EXPECT_TRUE(r.ok) << r.error;
 }
 
 TEST(XmlReader, MissingPartsAndErrors) {
