@@ -17,7 +17,8 @@ namespace kovalin::app {
 namespace {
 
 constexpr const char* kCaption = "Kovalin";
-constexpr const char* kRecordFilter = "Data files (*.mrd *.txt *.csv);;All files (*.*)";
+constexpr const char* kOpenFilter =
+    "Data files (*.mrd *.txt *.csv);;XML data files (*.xml *.qxf);;All files (*.*)";
 
 QString FromStd(const std::string& s) { return QString::fromStdString(s); }
 
@@ -100,10 +101,10 @@ TFTabla* OpenTableFile(tMainDesk& desk, const QString& path) {
 TFTabla* ActionOpenExecute(tMainDesk& desk) {
   tFileRequest request;
   request.caption = "Open";
-  request.filter = kRecordFilter;
+  request.filter = kOpenFilter;
   const tFileAnswer answer = Questions().AskOpenFile(request);
   if (!answer.accepted) return nullptr;
-  return OpenTableFile(desk, answer.fileName);
+  return OpenAnyFile(desk, answer.fileName);
 }
 
 TFTabla* LoadTableFile(tMainDesk& desk, const QString& path) {
@@ -133,7 +134,7 @@ TFTabla* LoadTableExecute(tMainDesk& desk) {
   return LoadTableFile(desk, answer.fileName);
 }
 
-TFTabla* OpenFileAtStart(tMainDesk& desk, const QString& path) {
+TFTabla* OpenAnyFile(tMainDesk& desk, const QString& path) {
   const QString suffix = QFileInfo(path).suffix().toLower();
   if (suffix == "xml" || suffix == "qxf") return LoadTableFile(desk, path);
   return OpenTableFile(desk, path);

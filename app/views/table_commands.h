@@ -27,14 +27,17 @@ TFTabla* NewTableExecute(tMainDesk& desk, QWidget* dialogParent);
 // cannot be read shows one message naming it and the reason, and creates no
 // document; a file read with warnings opens and shows them.
 TFTabla* OpenTableFile(tMainDesk& desk, const QString& path);
+// The Open command: an XML data file is read as LoadTable reads it (so a saved
+// frequency table can be opened again), any other file as a record table.
 TFTabla* ActionOpenExecute(tMainDesk& desk);
 
 // Reads an XML data file into a new document with all four pages (LoadTable).
 TFTabla* LoadTableFile(tMainDesk& desk, const QString& path);
 TFTabla* LoadTableExecute(tMainDesk& desk);
 
-// A file named at start: an XML data file as LoadTable reads it, any other as Open.
-TFTabla* OpenFileAtStart(tMainDesk& desk, const QString& path);
+// A file named on the command line or chosen by Open: ".xml" and ".qxf" as
+// LoadTable reads them, any other as a record table.
+TFTabla* OpenAnyFile(tMainDesk& desk, const QString& path);
 
 // View > XML with the active document.
 void XMLShowClick(TFMDIChild* active);
