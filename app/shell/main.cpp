@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "app/shell/main_window.h"
+#include "app/views/table_registration.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("Kovalin");
   QApplication::setOrganizationName("Quillon");
   kovalin::app::TFMain window;
+  kovalin::app::ConnectTableCommands(window, QApplication::arguments());
   window.show();
   return QApplication::exec();
 }

@@ -315,6 +315,8 @@ bool TFTabla::XML(const QString& fileName, bool optionSave) {
   return true;
 }
 
+void TFTabla::ShowXmlStructure() { XML(pFileName.isEmpty() ? Caption() : pFileName, false); }
+
 void TFTabla::CopyToClipBoard() {
   const tTextGrid& grid = pages_->currentIndex() == TSPR ? percent_ : table_.Grid;
   QGuiApplication::clipboard()->setText(FromStd(ClipboardText(grid)));

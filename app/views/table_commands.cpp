@@ -147,7 +147,7 @@ void XMLShowClick(TFMDIChild* active) {
     ShowInformation(kCaption, "A data table must be selected to see its xml structure");
     return;
   }
-  table->XML(table->pFileName.isEmpty() ? table->Caption() : table->pFileName, false);
+  table->ShowXmlStructure();
 }
 
 }  // namespace kovalin::app
