@@ -273,10 +273,11 @@ void TFDataTable::Setstatus(setOfStatus status) {
   for (QPushButton* b : {addButton_, duplicateButton_, deleteButton_, deleteAllButton_}) b->setEnabled(records);
   if (status == sEdit && !ActionsShown() && !PropertiesShown()) ShowPanels(false, true);
   if (rows) ShowPanels(false, false);
-  // The box is usable only while the grid refuses edits; the switch clears it.
+  // The box works with the record buttons, so it is usable while the grid takes
+  // edits; every switch clears it.
   {
     const QSignalBlocker block(autosave_);
-    autosave_->setEnabled(readOnly);
+    autosave_->setEnabled(!readOnly);
     autosave_->setChecked(frame_.Autosave);
   }
   model_->Repaint();
