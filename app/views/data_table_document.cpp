@@ -275,6 +275,7 @@ bool TFTabla::SaveToFile(int mode) {
   bool ok = true;
   if (frame_->Modified()) ok = frame_->SaveClick();
   if (ok && table_.modified && pages_->isTabVisible(TSData)) {
+    setFileFullName(pFileName);  // the name the prompt's dialog just chose
     pages_->setCurrentIndex(TSData);
     ok = SaveCmd(0);
   }
