@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "app/settings/settings_commands.h"
 #include "app/shell/main_window.h"
 
 namespace {
@@ -25,6 +26,8 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Kovalin");
   QApplication::setOrganizationName("Quillon");
+  // Before the window: "killreg" as first argument deletes the stored settings.
+  kovalin::app::StartSettings(QApplication::arguments());
   kovalin::app::TFMain window;
   window.show();
   return QApplication::exec();
