@@ -179,6 +179,22 @@ TEST_F(MainWindow, ClosePromptDecidesCloseAndExit) {
   EXPECT_EQ(window->StatusPanelText(1), "Active data: None");
 }
 
+TEST_F(MainWindow, DeleteBranchClosesTheWindowsOfTheTree) {
+  NewTable();
+  ASSERT_TRUE(window->CreateResults(new tStandInWindow(window.get()), false));
+  NewTable()->SetModified(true);
+  Settle();
+  window->Tree().Select(window->NodoRaiz);
+  questions.AnswerNext(tAnswer::Yes);
+  questions.AnswerNextSavePrompt({tSavePromptChoice::Discard, false});
+  window->Actions().deleteBranch->trigger();
+  Settle();
+  EXPECT_TRUE(window->DocumentArea()->subWindowList().isEmpty());
+  EXPECT_EQ(window->Tree().Model()->item(0)->rowCount(), 0);
+  EXPECT_FALSE(window->Actions().deleteBranch->isEnabled());
+  EXPECT_FALSE(window->Actions().close->isEnabled());
+}
+
 TEST_F(MainWindow, XmlAndSaveActOnTheDocumentInFront) {
   window->Actions().xml->trigger();  // nothing open: nothing happens
   tStandInWindow* table = NewTable();
