@@ -4,11 +4,13 @@
 #include <ostream>
 
 #include "cli/arguments.h"
+#include "cli/extended_json.h"
 #include "cli/method_json.h"
 #include "cli/method_options.h"
 #include "cli/record_file.h"
 #include "cli/scoped_restore.h"
 #include "engine/app_options.h"
+#include "engine/comparisons.h"
 #include "engine/text_document.h"
 #include "simulation/analysis_run.h"
 #include "simulation/cell_probabilities.h"
@@ -49,6 +51,8 @@ nlohmann::ordered_json RecordResultJson(tSimMDB& sim, int row, bool raw) {
   if (raw) {
     j["measures"] = MeasuresJson(MeasuresOfRecord(rec), rec.n);
     j["methods"] = ActiveMethodsJson(sim.Methods());
+    j["accuracy"] = AccuracyJson(CellsOfInput(sim.InputData), AppOptions.alfa_level);
+    j["comparisons"] = ComparisonsJson(CellsOfInput(sim.InputData), AppOptions.alfa_level);
     return j;
   }
   j["measures"] = MeasuresJson(sim.inputTestMeasures, rec.n);
@@ -63,6 +67,10 @@ nlohmann::ordered_json RecordResultJson(tSimMDB& sim, int row, bool raw) {
   j["solutions"] = sim.NumOfValidSolsXY;
   j["sample"] = drawn ? sample : nlohmann::ordered_json(nullptr);
   j["methods"] = drawn ? ActiveMethodsJson(sim.Methods()) : nlohmann::ordered_json::array();
+  j["accuracy"] = drawn ? AccuracyJson(CellsOfInput(sim.InputData), AppOptions.alfa_level)
+                        : nlohmann::ordered_json(nullptr);
+  j["comparisons"] = drawn ? ComparisonsJson(CellsOfInput(sim.InputData), AppOptions.alfa_level)
+                           : nlohmann::ordered_json(nullptr);
   return j;
 }
 
@@ -70,12 +78,12 @@ nlohmann::ordered_json RecordResultJson(tSimMDB& sim, int row, bool raw) {
 
 std::string AnalyzeCommand::synopsis() const {
   return "analyze FILE [--rows A-B] [--alpha A] [--epsilon E] [--decimals D] [--methods LIST] "
-         "[--full] [--seed S] [--json]";
+         "[--full] [--extended] [--seed S] [--json]";
 }
 
 int AnalyzeCommand::execute(const std::vector<std::string>& argv, std::ostream& out,
                             std::ostream& err) {
-  Arguments args({"rows", "alpha", "epsilon", "decimals", "methods", "seed"}, {"full", "json"});
+  Arguments args({"rows", "alpha", "epsilon", "decimals", "methods", "seed"}, {"full", "extended", "json"});
   if (!args.Parse(argv)) {
     err << "analyze: " << args.error() << "\n";
     return kExitUsage;

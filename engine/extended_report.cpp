@@ -15,6 +15,11 @@ namespace {
 
 std::string Number(double x, int d) { return IsMissing(x) ? "N/A" : Fixed(x, d + 5, d); }
 
+// Label columns are left-aligned, which the table writes as they are: give
+// them a common width here so that the columns line up.
+constexpr int kMeasureWidth = 10;
+constexpr int kMethodWidth = 20;
+
 void Row(tTablaOutput& t, int row, std::initializer_list<std::string> cells) {
   int col = 0;
   for (const std::string& s : cells) t.Asigna(s, row, col++);
@@ -23,10 +28,11 @@ void Row(tTablaOutput& t, int row, std::initializer_list<std::string> cells) {
 void WriteProportions(tTextDocument& memo, const tPairedAccuracy& acc, int d) {
   tTablaOutput t(memo, 8, 9, "# Accuracy of each test:");
   t.SetAlignLeft(0);
-  Row(t, 0, {"Measure", "Test", "Estimate", "SE", "Wald(-)", "Wald(+)", "Wilson(-)", "Wilson(+)"});
+  Row(t, 0, {PadRight("Measure", kMeasureWidth), "Test", "Estimate", "SE", "Wald(-)", "Wald(+)",
+             "Wilson(-)", "Wilson(+)"});
   int row = 1;
   auto add = [&](const char* measure, const char* test, const tProportionAccuracy& p) {
-    Row(t, row++, {measure, test, Number(p.estimate, d), Number(p.se, d), Number(p.wald.Inf, d),
+    Row(t, row++, {PadRight(measure, kMeasureWidth), test, Number(p.estimate, d), Number(p.se, d), Number(p.wald.Inf, d),
                    Number(p.wald.Sup, d), Number(p.wilson.Inf, d), Number(p.wilson.Sup, d)});
   };
   add("Se", "A", acc.A.Se);
@@ -43,10 +49,10 @@ void WriteProportions(tTextDocument& memo, const tPairedAccuracy& acc, int d) {
 void WriteRatios(tTextDocument& memo, const tPairedAccuracy& acc, int d) {
   tTablaOutput t(memo, 6, 5, "# Diagnostic likelihood ratios (log-method intervals):");
   t.SetAlignLeft(0);
-  Row(t, 0, {"Measure", "Test", "Estimate", "SE(log)", "CI(-)", "CI(+)"});
+  Row(t, 0, {PadRight("Measure", kMeasureWidth), "Test", "Estimate", "SE(log)", "CI(-)", "CI(+)"});
   int row = 1;
   auto add = [&](const char* measure, const char* test, const tRatioAccuracy& r) {
-    Row(t, row++, {measure, test, Number(r.estimate, d), Number(r.seLog, d), Number(r.log.Inf, d),
+    Row(t, row++, {PadRight(measure, kMeasureWidth), test, Number(r.estimate, d), Number(r.seLog, d), Number(r.log.Inf, d),
                    Number(r.log.Sup, d)});
   };
   add("DLR+", "A", acc.A.DLRpos);
@@ -74,12 +80,13 @@ void WriteComparisons(tTextDocument& memo, const tCells& X, double alpha, int d)
                  "# Comparisons (differences A-B, ratios A/B):");
   t.SetAlignLeft(0);
   t.SetAlignLeft(1);
-  Row(t, 0, {"Measure", "Method", "Estimate", "SE", "CI(-)", "CI(+)", "Test", "Statistic",
+  Row(t, 0, {PadRight("Measure", kMeasureWidth), PadRight("Method", kMethodWidth), "Estimate", "SE", "CI(-)", "CI(+)", "Test", "Statistic",
              "p-value", "p(Holm)"});
   int row = 1;
   for (const tComparison& c : list) {
     Row(t, row++,
-        {c.measure + (c.ratio ? " A/B" : " A-B"), c.method,
+        {PadRight(c.measure + (c.ratio ? " A/B" : " A-B"), kMeasureWidth),
+         PadRight(c.method, kMethodWidth),
          c.hasEstimate ? Number(c.estimate, d) : "", c.hasInterval ? Number(c.se, d) : "",
          c.hasInterval ? Number(c.interval.Inf, d) : "",
          c.hasInterval ? Number(c.interval.Sup, d) : "", KindText(c),
@@ -98,10 +105,10 @@ void WriteMethodPValues(tTextDocument& memo, tMethodSet& methods, int d) {
   if (active == 0) return;
   tTablaOutput t(memo, 5, active + 1, "# p-values of the homogeneity tests (chi-square, 1 and 2 df):");
   t.SetAlignLeft(0);
-  Row(t, 0, {"Method", "IHT(Cexp)", "p-value", "GHT(Cexp)", "p-value"});
+  Row(t, 0, {PadRight("Method", kMeasureWidth), "IHT(Cexp)", "p-value", "GHT(Cexp)", "p-value"});
   int row = 1;
   methods.ForEachActive([&](t2BDM& m) {
-    Row(t, row++, {m.method_Name, Number(m.ITest.Cexp, d), PValueText(TestPValue(m.ITest, 1), d),
+    Row(t, row++, {PadRight(m.method_Name, kMeasureWidth), Number(m.ITest.Cexp, d), PValueText(TestPValue(m.ITest, 1), d),
                    Number(m.GTest.Cexp, d), PValueText(TestPValue(m.GTest, 2), d)});
   });
   t.Write();
