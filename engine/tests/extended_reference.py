@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Reference values for extended_stats_test.cpp, computed with mpmath at 50 digits.
 
-Run: python3 engine/tests/extended_reference.py
+Run: python3 engine/tests/extended_reference.py (needs mpmath; Debian: python3-mpmath).
+Not part of the build: its output was written into the tests by hand.
 
 Each formula is written here in the notation of its source (the R package
 DTComPair's layout of the table for the score statistics and the relative
