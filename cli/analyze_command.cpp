@@ -4,11 +4,13 @@
 #include <ostream>
 
 #include "cli/arguments.h"
+#include "cli/extended_json.h"
 #include "cli/method_json.h"
 #include "cli/method_options.h"
 #include "cli/record_file.h"
 #include "cli/scoped_restore.h"
 #include "engine/app_options.h"
+#include "engine/comparisons.h"
 #include "engine/text_document.h"
 #include "simulation/analysis_run.h"
 #include "simulation/cell_probabilities.h"
@@ -57,6 +59,11 @@ nlohmann::ordered_json RecordResultJson(tSimMDB& sim, const tRecordSource& table
   if (raw) {
     j["measures"] = check.ok() ? MeasuresJson(MeasuresOfRecord(rec), rec.n) : nullptr;
     j["methods"] = check.ok() ? ActiveMethodsJson(sim.Methods()) : nlohmann::ordered_json::array();
+    j["accuracy"] = check.ok() ? AccuracyJson(CellsOfInput(sim.InputData), AppOptions.alfa_level)
+                               : nullptr;
+    j["comparisons"] = check.ok()
+                           ? ComparisonsJson(CellsOfInput(sim.InputData), AppOptions.alfa_level)
+                           : nlohmann::ordered_json::array();
     return j;
   }
   j["measures"] = MeasuresJson(sim.inputTestMeasures, rec.n);
@@ -71,6 +78,10 @@ nlohmann::ordered_json RecordResultJson(tSimMDB& sim, const tRecordSource& table
   j["solutions"] = sim.NumOfValidSolsXY;
   j["sample"] = drawn ? sample : nlohmann::ordered_json(nullptr);
   j["methods"] = drawn ? ActiveMethodsJson(sim.Methods()) : nlohmann::ordered_json::array();
+  j["accuracy"] = drawn ? AccuracyJson(CellsOfInput(sim.InputData), AppOptions.alfa_level)
+                        : nlohmann::ordered_json(nullptr);
+  j["comparisons"] = drawn ? ComparisonsJson(CellsOfInput(sim.InputData), AppOptions.alfa_level)
+                           : nlohmann::ordered_json(nullptr);
   return j;
 }
 
@@ -78,12 +89,12 @@ nlohmann::ordered_json RecordResultJson(tSimMDB& sim, const tRecordSource& table
 
 std::string AnalyzeCommand::synopsis() const {
   return "analyze FILE [--rows A-B] [--alpha A] [--epsilon E] [--decimals D] [--methods LIST] "
-         "[--full] [--seed S] [--json]";
+         "[--full] [--extended] [--seed S] [--json]";
 }
 
 int AnalyzeCommand::execute(const std::vector<std::string>& argv, std::ostream& out,
                             std::ostream& err) {
-  Arguments args({"rows", "alpha", "epsilon", "decimals", "methods", "seed"}, {"full", "json"});
+  Arguments args({"rows", "alpha", "epsilon", "decimals", "methods", "seed"}, {"full", "extended", "json"});
   if (!args.Parse(argv)) {
     err << "analyze: " << args.error() << "\n";
     return kExitUsage;

@@ -4,10 +4,13 @@
 #include <ostream>
 
 #include "cli/arguments.h"
+#include "cli/extended_json.h"
 #include "cli/method_json.h"
 #include "cli/method_options.h"
 #include "cli/scoped_restore.h"
 #include "engine/app_options.h"
+#include "engine/comparisons.h"
+#include "engine/extended_report.h"
 #include "engine/paired_measures.h"
 #include "engine/record_report.h"
 #include "engine/text_document.h"
@@ -22,13 +25,13 @@ constexpr const char* kCellOrder = "+++ +-+ -++ --+ ++- +-- -+- ---";
 
 std::string CompareCommand::synopsis() const {
   return "compare X1 X2 X3 X4 X5 X6 X7 X8 [--alpha A] [--epsilon E] [--decimals D] "
-         "[--methods LIST] [--full] [--json]   (cells in the order " +
+         "[--methods LIST] [--full] [--extended] [--json]   (cells in the order " +
          std::string(kCellOrder) + ")";
 }
 
 int CompareCommand::execute(const std::vector<std::string>& argv, std::ostream& out,
                             std::ostream& err) {
-  Arguments args({"alpha", "epsilon", "decimals", "methods"}, {"full", "json"});
+  Arguments args({"alpha", "epsilon", "decimals", "methods"}, {"full", "extended", "json"});
   if (!args.Parse(argv)) {
     err << "compare: " << args.error() << "\n";
     return kExitUsage;
@@ -77,6 +80,8 @@ int CompareCommand::execute(const std::vector<std::string>& argv, std::ostream& 
         {"input", {{"cells", cellsJson}, {"alpha", options.alfa_level}, {"epsilon", options.epsilon}}},
         {"measures", MeasuresJson(ComputeMeasures(observed), observed.n)},
         {"methods", ActiveMethodsJson(methods)},
+        {"accuracy", AccuracyJson(CellsOfInput(input), options.alfa_level)},
+        {"comparisons", ComparisonsJson(CellsOfInput(input), options.alfa_level)},
     };
     out << result.dump(2) << "\n";
     return kExitOk;
@@ -85,6 +90,8 @@ int CompareCommand::execute(const std::vector<std::string>& argv, std::ostream& 
   // A raw table: the reference values are those of no difference.
   tMemoryDocument doc;
   AppendMethodReports(doc, methods, options.fulloutput, 0.0, 1.0);
+  if (options.extendedoutput)
+    AppendExtendedReport(doc, CellsOfInput(input), options.alfa_level, options.decimals, methods);
   out << doc.Text("\n");
   return kExitOk;
 }

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "engine/comparisons.h"
+
 namespace kovalin::cli {
 
 nlohmann::ordered_json NumberOrNull(double x) {
@@ -28,10 +30,11 @@ nlohmann::ordered_json MeasuresJson(const medidas2T& m, double n) {
 
 namespace {
 
-nlohmann::ordered_json TestJson(const tTest& t) {
+nlohmann::ordered_json TestJson(const tTest& t, int df) {
   return {{"statistic", NumberOrNull(t.Cexp)},
           {"critical", NumberOrNull(t.Calfa)},
-          {"significant", t.signification}};
+          {"significant", t.signification},
+          {"p_value", NumberOrNull(TestPValue(t, df))}};
 }
 
 }  // namespace
@@ -59,8 +62,8 @@ nlohmann::ordered_json MethodJson(const t2BDM& m) {
         {"upper", NumberOrNull(m.Params.CI.Sup)},
         {"length", NumberOrNull(m.Params.CI.Length)},
         {"confidence", NumberOrNull(m.Params.CI.Confidence)}}},
-      {"individual_test", TestJson(m.ITest)},
-      {"global_test", TestJson(m.GTest)},
+      {"individual_test", TestJson(m.ITest, 1)},
+      {"global_test", TestJson(m.GTest, 2)},
   };
 }
 

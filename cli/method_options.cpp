@@ -51,6 +51,7 @@ std::optional<std::string> ReadAnalysisOptions(const Arguments& args, tConf_rec&
     if (auto error = ReadMethodList(*text, options)) return error;
   }
   if (args.has("full")) options.fulloutput = true;
+  if (args.has("extended")) options.extendedoutput = true;
   return std::nullopt;
 }
 

@@ -9,7 +9,7 @@
 namespace kovalin::cli {
 
 // Reads the analysis options shared by compare, analyze and simulate
-// (--alpha, --epsilon, --decimals, --methods, and --full where given) into
+// (--alpha, --epsilon, --decimals, --methods, and --full and --extended where given) into
 // options, starting from its current values. On a bad value returns one line
 // naming the option and the value.
 std::optional<std::string> ReadAnalysisOptions(const Arguments& args, tConf_rec& options);

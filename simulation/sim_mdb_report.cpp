@@ -4,6 +4,8 @@
 #include <string>
 
 #include "engine/app_options.h"
+#include "engine/comparisons.h"
+#include "engine/extended_report.h"
 #include "engine/record_report.h"
 #include "engine/text_document.h"
 #include "engine/text_format.h"
@@ -195,6 +197,10 @@ void tSimMDB::Examine_Record(const tInputFormRec& FormData, bool DataInput) {
   if (!(DataInput ? ExamineRawRecord(memo, row) : ExamineParamsRecord(memo, row))) return;
   methods_->CalculateActive(InputData);
   AppendMethodReports(memo, *methods_, AppOptions.fulloutput, iRec.d_pos, iRec.R_pos);
+  // The drawn (or read) sample as it is, before any increment or correction.
+  if (AppOptions.extendedoutput)
+    AppendExtendedReport(memo, CellsOfInput(InputData), AppOptions.alfa_level,
+                         AppOptions.decimals, *methods_);
 }
 
 }  // namespace kovalin
