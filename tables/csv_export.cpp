@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "engine/number_text.h"
+#include "tables/temp_name.h"
 #include "tables/text_utils.h"
 
 namespace kovalin {
@@ -49,7 +50,7 @@ std::string ExportText(const TDataTable& table, const std::vector<int>& decimals
 
 bool WriteFileBytes(const std::string& path, const std::string& text, std::string& reason) {
   // Written beside the target and renamed over it, so that a failure keeps the old file.
-  const std::string temp = path + ".kovalin-tmp";
+  const std::string temp = TempNameBeside(path);
   {
     errno = 0;
     std::ofstream outFile(temp, std::ios::binary | std::ios::trunc);

@@ -150,11 +150,9 @@ TEST_F(CommaLocaleTest, FilesReadBackWhatTheyWrote) {
   settings.numSamples = 20;
   settings.seed = 5u;
   testing_support::FakeHost host;
-  SimRunning = true;
   const std::string simPath = (dir_ / "sim_IC_0001.txt").string();
   ASSERT_EQ(SimulateKind(params, settings, tSimulationType::SimCI, simPath, host).outcome,
             tRunOutcome::complete);
-  SimRunning = false;
   const tRecordTableFile sim = LoadRecordTable(simPath);
   ASSERT_TRUE(sim.ok) << sim.error;
   ASSERT_EQ(sim.table.NrOfRows(), 1);
