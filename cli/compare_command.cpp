@@ -89,7 +89,7 @@ int CompareCommand::execute(const std::vector<std::string>& argv, std::ostream& 
 
   // A raw table: the reference values are those of no difference.
   tMemoryDocument doc;
-  AppendMethodReports(doc, methods, options.fulloutput, 0.0, 1.0);
+  AppendMethodReports(doc, methods, options.fulloutput, 0.0, 1.0, options.decimals);
   if (options.extendedoutput)
     AppendExtendedReport(doc, CellsOfInput(input), options.alfa_level, options.decimals, methods);
   out << doc.Text("\n");
