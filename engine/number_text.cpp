@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <charconv>
+#include <clocale>
 #include <cmath>
+#include <cstdlib>
+#include <locale.h>
 #include <system_error>
 
 namespace kovalin {
@@ -53,7 +56,17 @@ std::optional<double> ParseNumber(std::string_view text) {
   if (first != last && *first == '+' && last - first > 1 && first[1] != '-') ++first;
   double v = 0;
   const auto res = std::from_chars(first, last, v, std::chars_format::general);
-  if (res.ec != std::errc() || res.ptr != last) return std::nullopt;
+  if (res.ptr != last) return std::nullopt;
+  if (res.ec == std::errc::result_out_of_range) {
+    // from_chars gives no value past the range. An underflow has one (0 or the
+    // nearest subnormal), which the table reader keeps too; an overflow has none.
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
+    const std::string copy(first, last);
+    const double u = strtod_l(copy.c_str(), nullptr, cLocale);
+    if (!std::isfinite(u)) return std::nullopt;
+    return u;
+  }
+  if (res.ec != std::errc()) return std::nullopt;
   return v;
 }
 

@@ -1,5 +1,7 @@
 #include "tables/csv_number.h"
 
+#include <locale.h>
+
 #include <gtest/gtest.h>
 
 #include <charconv>
@@ -51,11 +53,11 @@ namespace {
 
 // The short-cut for plain decimals must give the correctly rounded value, as a
 // full conversion does.
-// The standard library's correctly rounded conversion; strtod would follow the locale.
+// The C library's reading in the C locale, whatever locale the test runs under.
 double LibraryValue(std::string_view t) {
-  double v = 0;
-  std::from_chars(t.data(), t.data() + t.size(), v);
-  return v;
+  static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
+  const std::string copy(t);
+  return strtod_l(copy.c_str(), nullptr, cLocale);
 }
 
 TEST(CsvNumberConversion, PlainDecimalsMatchTheLibraryConversion) {
@@ -87,7 +89,7 @@ TEST(CsvNumberConversion, LongAndTinyNumbersAreReadExactly) {
   for (const std::string& t : texts) {
     double ours = 0;
     ASSERT_TRUE(ParseCsvNumber(t, ours)) << t;
-    EXPECT_EQ(ours, std::strtod(t.c_str(), nullptr)) << t;
+    EXPECT_EQ(ours, LibraryValue(t)) << t;
   }
   // Beyond the range the value is limited, whatever the number of digits.
   double v = 0;
