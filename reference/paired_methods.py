@@ -417,8 +417,11 @@ class Method:
             else:
                 r.semi = r.inf = r.sup = r.length = MISSING
         elif c == "R1":
-            SEn = M.c(-999) if SE is None else SE
-            k = z * SEn / 2
+            # Without a variance there is no interval: read literally, the missing
+            # SE (-999) would give a pair of negative bounds and no error.
+            if not r.positive_var:
+                return
+            k = z * SE / 2
             a = 1 + k
             b = 1 - k
             if not b > 0:
