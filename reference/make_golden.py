@@ -151,6 +151,10 @@ def named_cases():
                      (20000, [4800, 1200, 1000, 1000, 1600, 2400, 800, 7200]),
                      (100000, [24000, 6000, 5000, 5000, 8000, 12000, 4000, 36000])):
         cases.append(case("large sample n %d" % n, cells))
+    # Tests that agree in large samples: the discriminant of Fd just above and
+    # below the 1e-9 under which it counts as zero (a double root).
+    cases.append(case("Fd discriminant 1.5e-9", [13060, 0, 0, 3265, 9795, 0, 0, 16325]))
+    cases.append(case("Fd discriminant 0.7e-9", [19120, 0, 0, 4780, 14340, 0, 0, 23900]))
     cases.append(case("huge real cells: quadratic with a double root",
                       [4e8, 0, 0, 1e8, 3e8, 0, 0, 5e8], real=True))
     cases.append(case("huge real cells, discordant", [4e8, 2.5, 1.5, 1e8, 3e8, 0.5, 3, 5e8],
