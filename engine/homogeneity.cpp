@@ -6,8 +6,12 @@ namespace kovalin {
 
 bool Inverse2x2(const tMatrix2& M, tMatrix2& Minv) {
   const double det = M.M11 * M.M22 - M.M12 * M.M21;
-  // A NaN determinant fails this test too and is treated as singular.
-  if (!(std::fabs(det) > 1e-9)) {
+  // Singular when the determinant is negligible against the product of the
+  // variances (1 - r^2 for a covariance matrix). A cut on the determinant alone
+  // would call every matrix of a large sample singular: its entries shrink as 1/n,
+  // the determinant as 1/n^2, and below 1e-9 (n of a few thousand) every global
+  // test would go missing. A NaN determinant fails this test too.
+  if (!(std::fabs(det) > 1e-9 * std::fabs(M.M11 * M.M22))) {
     Minv = tMatrix2{kMissing, kMissing, kMissing, kMissing};
     return false;
   }

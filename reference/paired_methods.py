@@ -514,7 +514,8 @@ class Method:
             raise ValueError(c)
         m11, m12, m22 = m
         det = m11 * m22 - m12 * m12
-        if abs(det) <= M.c(1e-9):
+        # Negligible against the product of the variances: 1 - r^2 <= 1e-9.
+        if abs(det) <= M.c(1e-9) * abs(m11 * m22):
             r.events.add("singular")
             return
         i11, i12, i21, i22 = m22 / det, -m12 / det, -m12 / det, m11 / det

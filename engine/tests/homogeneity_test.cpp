@@ -112,9 +112,15 @@ TEST(Inverse2x2, RegularAndSingular) {
   EXPECT_FALSE(Inverse2x2(tMatrix2{1, 2, 2, 4}, inv));
   EXPECT_EQ(inv.M11, kMissing);
   EXPECT_EQ(inv.M22, kMissing);
-  // |det| at the tolerance counts as singular.
-  EXPECT_FALSE(Inverse2x2(tMatrix2{1e-9, 0, 0, 1}, inv));
-  EXPECT_TRUE(Inverse2x2(tMatrix2{2e-9, 0, 0, 1}, inv));
+  // The tolerance is on 1 - r^2, not on the determinant: a covariance matrix of
+  // a large sample (entries near 1e-5, determinant near 1e-10) is regular, and
+  // one whose correlation leaves 1 - r^2 below the tolerance is singular.
+  EXPECT_TRUE(Inverse2x2(tMatrix2{1e-5, 0.5e-5, 0.5e-5, 1e-5}, inv));
+  EXPECT_DOUBLE_EQ(inv.M11, 1e5 / 0.75);
+  const double r = std::sqrt(1 - 0.5e-9);
+  EXPECT_FALSE(Inverse2x2(tMatrix2{1e-5, r * 1e-5, r * 1e-5, 1e-5}, inv));
+  const double r2 = std::sqrt(1 - 2e-9);
+  EXPECT_TRUE(Inverse2x2(tMatrix2{1e-5, r2 * 1e-5, r2 * 1e-5, 1e-5}, inv));
 
   tTest global{kMissing, 5.991, 0.05, kMissing, false};
   GlobalTest(1, 1, tMatrix2{1, 2, 2, 4}, global);
