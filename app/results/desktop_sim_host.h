@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QProgressBar>
+
+#include "app/results/output_grid_model.h"
+#include "app/results/text_editor.h"
+#include "simulation/sim_host.h"
+
+namespace kovalin::app {
+
+// The host of a simulation run in the desktop: the launcher's two progress
+// bars, the results document's output, log and grid pages, and the yields.
+// The run yields once per record and once per sample; the events run at every
+// record and otherwise at most every YieldIntervalMs, so the yields cost little
+// and Stop still answers at once. The end-of-run log-off is only recorded here:
+// the launch counts it down after the whole sequence.
+class tDesktopSimHost : public tSimHost {
+ public:
+  static constexpr int kYieldIntervalMs = 20;
+
+  tDesktopSimHost(TTextEditor* output, TTextEditor* log, tOutputGridModel* grid,
+                  QProgressBar* samples, QProgressBar* records);
+
+  void ProcessMessages() override;
+  void SetRecordProgress(int position, const std::string& hint) override;
+  void SetSampleProgress(int position, const std::string& hint) override;
+  void ClearOutput() override;
+  void AppendOutput(std::string_view line) override;
+  void ClearLog() override;
+  void AppendLog(std::string_view line) override;
+  tOutputGrid* OutputGrid() override { return grid_.data(); }
+  void Pause(int milliseconds) override { logOffDelayMs_ = milliseconds; }
+  void LogOff() override { logOffRequested_ = true; }
+
+  bool LogOffRequested() const { return logOffRequested_; }
+  int LogOffDelayMs() const { return logOffDelayMs_; }
+  // How many times the events ran, for the measurements.
+  long long EventRuns() const { return eventRuns_; }
+  // Shows what is still gathered in the pages.
+  void Flush();
+
+ private:
+  QPointer<TTextEditor> output_;
+  QPointer<TTextEditor> log_;
+  QPointer<tOutputGridModel> grid_;
+  QPointer<QProgressBar> samples_;
+  QPointer<QProgressBar> records_;
+  QElapsedTimer sinceEvents_;
+  bool recordYield_ = true;
+  bool logOffRequested_ = false;
+  int logOffDelayMs_ = 0;
+  long long eventRuns_ = 0;
+};
+
+}  // namespace kovalin::app
