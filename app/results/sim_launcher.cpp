@@ -310,8 +310,10 @@ void Tf_SimLauncher::CtrlsActive(tLauncherStatus status) {
   statusLine->setText(c.statusText);
   if (windowFlags().testFlag(Qt::WindowCloseButtonHint) != c.closeBox) {
     const bool shown = isVisible();
+    reshowing_ = true;
     setWindowFlag(Qt::WindowCloseButtonHint, c.closeBox);
     if (shown) show();
+    reshowing_ = false;
   }
 }
 
@@ -375,7 +377,8 @@ void Tf_SimLauncher::bt_CloseClick() {
 }
 
 void Tf_SimLauncher::showEvent(QShowEvent* event) {
-  if (status_ != tLauncherStatus::running) CtrlsActive(tLauncherStatus::prepared);
+  // A show for new window flags keeps the state.
+  if (!reshowing_ && status_ != tLauncherStatus::running) CtrlsActive(tLauncherStatus::prepared);
   QDialog::showEvent(event);
 }
 

@@ -121,6 +121,7 @@ class Tf_SimLauncher : public QDialog {
   QProgressBar* progressRecords_ = nullptr;
   tRecordRange range_;
   bool showingRange_ = false;
+  bool reshowing_ = false;
   tOutputFileName file_;
   tLauncherStatus status_ = tLauncherStatus::prepared;
   std::array<cbStatisticsRec, 21> statistics_{};
