@@ -9,11 +9,16 @@
 
 #include "app/results/results_save.h"
 #include "app/results/text_logic.h"
+#include "app/shell/properties_list.h"
 #include "app/shell/questions.h"
 
 namespace kovalin::app {
 
-TFResults::TFResults(bool rtfDocument, QWidget* parent) : QWidget(parent), IsRTF(rtfDocument) {
+TFResults::TFResults(TFMDIParent* creator, bool rtfDocument, QWidget* parent)
+    : tDocumentWindow(creator, parent), IsRTF(rtfDocument) {
+  FormType = tFormType::F_Results;
+  RaizEliminable = true;
+  SetFileSettings(QString(), "rtf", "*.rtf|rtf");
   pages_ = new QTabWidget(this);
   gridModel_ = new tOutputGridModel(this);
   gridView_ = new tOutputGridView(gridModel_, pages_);
@@ -80,7 +85,7 @@ void TFResults::ConfigResultados(const QString& fileName, const QString& logFile
 }
 
 bool TFResults::bSave_Click() {
-  const tResultsSaveProposal p = ProposeResultsSave(windowTitle(), IsRTF);
+  const tResultsSaveProposal p = ProposeResultsSave(Caption(), IsRTF);
   Alias = p.alias;
   tFileRequest request;
   request.caption = "Save results";
@@ -97,6 +102,13 @@ bool TFResults::bSave_Click() {
   }
   flgSaved = true;
   return true;
+}
+
+bool TFResults::SaveToFile(int) { return bSave_Click(); }
+
+void TFResults::ShowProperties() {
+  TFMDIChild::ShowProperties();
+  if (PropertiesList) PropertiesList->SetTitles("Results", " ");
 }
 
 }  // namespace kovalin::app

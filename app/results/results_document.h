@@ -7,6 +7,7 @@
 #include "app/results/output_grid_model.h"
 #include "app/results/output_grid_view.h"
 #include "app/results/text_editor.h"
+#include "app/shell/document_window.h"
 
 class QLabel;
 class QProgressBar;
@@ -22,14 +23,20 @@ struct tDim {
 
 // A results document: the pages an analysis or a simulation writes into
 // ("Output" grid, "Log", "Text File"), its status bar and a hidden progress panel.
-class TFResults : public QWidget {
+// It is never marked modified, so closing it never asks to save.
+class TFResults : public tDocumentWindow {
   Q_OBJECT
  public:
   enum tPage { ts_Output_grid = 0, ts_Output_Log = 1, ts_Output_File = 2 };
 
-  explicit TFResults(bool rtfDocument, QWidget* parent = nullptr);
+  // rtfDocument is the settings' RTFDocument flag at creation.
+  TFResults(TFMDIParent* creator, bool rtfDocument, QWidget* parent = nullptr);
 
-  QString Alias;
+  // Save and Save as: the results save dialog, whatever the mode.
+  bool SaveToFile(int mode) override;
+  // The base's properties, then the list's column titles "Results" and " ".
+  void ShowProperties() override;
+
   bool flgSaved = false;
   bool IsRTF = false;
   tDim DimTabla;
@@ -45,7 +52,7 @@ class TFResults : public QWidget {
   // bound to the output file.
   void ConfigResultados(const QString& fileName, const QString& logFileName, bool showGrid);
 
-  // The save of a results document (Save and Save as both open the dialog).
+  // The save of a results document: stem, proposed name, plain or rich text.
   bool bSave_Click();
 
   void ShowPage(tPage page, bool shown);

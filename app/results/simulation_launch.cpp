@@ -6,6 +6,7 @@
 #include "app/results/log_off.h"
 #include "app/results/results_document.h"
 #include "app/results/sim_launcher.h"
+#include "app/shell/mdi_child.h"
 #include "app/shell/questions.h"
 #include "engine/app_options.h"
 #include "simulation/record_source.h"
@@ -19,9 +20,16 @@ tSimulationLaunch::tSimulationLaunch(tResultsWorkspace& workspace, QWidget* dial
       launcher_(new Tf_SimLauncher(dialogParent)),
       countdown_(new tLogOffCountdown(dialogParent)) {
   connect(launcher_, &Tf_SimLauncher::startRequested, this, &tSimulationLaunch::RunSequence);
+  SetCloseGuard([this](TFMDIChild* document) {
+    QPointer<QWidget> window = dynamic_cast<QWidget*>(document);
+    return AllowClose(window.data(), [window] {
+      if (auto* again = dynamic_cast<TFMDIChild*>(window.data())) again->RequestClose();
+    });
+  });
 }
 
 tSimulationLaunch::~tSimulationLaunch() {
+  SetCloseGuard({});
   if (!launcher_->parent()) delete launcher_;
   if (!countdown_->parent()) delete countdown_;
 }

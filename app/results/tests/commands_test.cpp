@@ -29,6 +29,7 @@
 namespace kovalin::app {
 namespace {
 
+using testing::tFakeTable;
 using testing::tFakeWorkspace;
 
 const std::string kRaw = KOVALIN_SOURCE_DIR "/examples/raw_data.mrd";
@@ -56,11 +57,11 @@ class CommandsTest : public ::testing::Test {
 TEST_F(CommandsTest, AnalysisGivesNumberedDocumentsWithTheCommandLineText) {
   tFakeWorkspace workspace(kRaw);
   workspace.Select(1, 2);
-  TFResults* first = Launch_SelectionAnalysis(workspace);
-  TFResults* second = Launch_SelectionAnalysis(workspace);
+  TFResults* first = Launch_SelectionAnalysis(workspace.Workspace());
+  TFResults* second = Launch_SelectionAnalysis(workspace.Workspace());
   ASSERT_TRUE(first && second);
-  EXPECT_EQ(first->windowTitle(), "Results 1.1");
-  EXPECT_EQ(second->windowTitle(), "Results 1.2");
+  EXPECT_EQ(first->Caption(), "Results 1.1");
+  EXPECT_EQ(second->Caption(), "Results 1.2");
   EXPECT_EQ(workspace.optionsShown, 2);  // the workspace decides whether it shows
 
   std::ostringstream out, err;
@@ -80,7 +81,7 @@ TEST_F(CommandsTest, AnalysisGivesNumberedDocumentsWithTheCommandLineText) {
 TEST_F(CommandsTest, AnalysisOfAParameterRowWithASeedMatchesTheCommandLine) {
   tFakeWorkspace workspace(kParams);
   workspace.Select(2, 2);
-  TFResults* r = Launch_SelectionAnalysis(workspace, 77u);
+  TFResults* r = Launch_SelectionAnalysis(workspace.Workspace(), 77u);
   ASSERT_TRUE(r);
   std::ostringstream out, err;
   cli::AnalyzeCommand analyze;
@@ -96,7 +97,7 @@ class SimulationTest : public CommandsTest {
     workspace_ = std::make_unique<tFakeWorkspace>(kParams);
     workspace_->SetFileName(dir_.filePath("table.mrd"));
     workspace_->Select(1, 2);
-    launch_ = std::make_unique<tSimulationLaunch>(*workspace_, nullptr);
+    launch_ = std::make_unique<tSimulationLaunch>(workspace_->Workspace(), nullptr);
     launch_->SetSeed(12345u);
   }
   void TearDown() override {
@@ -152,7 +153,7 @@ TEST_F(SimulationTest, ThreeKindsGiveThreeDocumentsAndTheCommandLineFiles) {
   EXPECT_EQ(tasks, (QStringList{" Confidence Intervals 1/3", " Individual Homogeneity Tests 2/3",
                                 " Global Homogeneity Tests 3/3"}));
   ASSERT_EQ(workspace_->Results().size(), 3u);
-  EXPECT_EQ(workspace_->Results()[2]->windowTitle(), "Results 1.3");
+  EXPECT_EQ(workspace_->Results()[2]->Caption(), "Results 1.3");
   EXPECT_EQ(L().Status(), tLauncherStatus::done);
   EXPECT_EQ(L().lblTask->text(), "Finished!");
   EXPECT_FALSE(SimRunning);
@@ -212,32 +213,29 @@ TEST_F(SimulationTest, StopAnsweredNoLosesNoSampleAndYesLeavesAWholePartialFile)
 
 TEST_F(SimulationTest, ClosingTheTableDuringARunAsksFirst) {
   Prepare(5, 2, true, false, false);
-  bool closedAfterRun = false;
-  QWidget* table = workspace_->TableDocument();
+  tFakeTable* table = workspace_->Table();
   // No keeps both: the run completes.
   ScriptedQuestions().AnswerNext(tAnswer::No);
   bool allowed = true;
-  WhenSamplesReach(10, [&] { allowed = launch_->AllowClose(table, [&] { closedAfterRun = true; }); });
+  WhenSamplesReach(10, [&] { allowed = table->RequestClose(); });
   L().btStart->click();
   EXPECT_FALSE(allowed);
+  EXPECT_TRUE(table->TreeNode);
   EXPECT_EQ(ScriptedQuestions().Messages().last().text,
             "A simulation is running on this table. Stop it?");
   EXPECT_EQ(launch_->LastOutcome(), tRunOutcome::complete);
-  EXPECT_FALSE(closedAfterRun);
   // Yes stops the run and closes the table once the run has ended.
   Prepare(5, 2, true, false, false);
   ScriptedQuestions().AnswerNext(tAnswer::Yes);
-  WhenSamplesReach(10, [&] {
-    launch_->AllowClose(table, [&] {
-      EXPECT_FALSE(launch_->Running());
-      closedAfterRun = true;
-    });
-  });
+  WhenSamplesReach(10, [&] { allowed = table->RequestClose(); });
   L().btStart->click();
+  EXPECT_FALSE(allowed);
   EXPECT_EQ(launch_->LastOutcome(), tRunOutcome::cancelled);
-  EXPECT_TRUE(closedAfterRun);
-  // Without a run, a close is never held up.
-  EXPECT_TRUE(launch_->AllowClose(table, {}));
+  EXPECT_EQ(L().Status(), tLauncherStatus::canceled);
+  // Closed after the run: its node has left the tree, the results stay.
+  EXPECT_EQ(table->TreeNode, nullptr);
+  EXPECT_EQ(workspace_->Desk().ActiveData, nullptr);
+  EXPECT_EQ(workspace_->Results().back()->Caption(), "Results 1.2");
 }
 
 TEST_F(SimulationTest, StartRefusesTooManySamplesAndAFileErrorEndsInDone) {
