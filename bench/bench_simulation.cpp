@@ -15,31 +15,31 @@
 #include "simulation/record_source.h"
 #include "simulation/sim_host.h"
 #include "simulation/sim_launch.h"
-#include "simulation/sim_running.h"
 
 namespace {
 
 using namespace kovalin;
 
-// Ten populations of a VP/OR/P table with sample size n.
+// Ten populations of a VP/OR/P table with sample size n, repeated to the given
+// number of rows.
 class BenchTable : public tRecordSource {
  public:
-  explicit BenchTable(double n) {
+  explicit BenchTable(double n, int rowCount = 10) {
     const double rows[10][7] = {
         {0.8, 0.7, 0.9, 0.85, 0.3, 4, 2},   {0.7, 0.7, 0.9, 0.9, 0.25, 2, 2},
         {0.75, 0.6, 0.85, 0.8, 0.4, 1, 1},  {0.9, 0.8, 0.95, 0.9, 0.2, 3, 3},
         {0.85, 0.8, 0.9, 0.85, 0.3, 2, 1},  {0.6, 0.55, 0.8, 0.75, 0.35, 5, 3},
         {0.95, 0.9, 0.97, 0.95, 0.15, 2, 4}, {0.7, 0.65, 0.88, 0.8, 0.3, 1.5, 2.5},
         {0.8, 0.8, 0.9, 0.9, 0.3, 3, 2},    {0.65, 0.5, 0.85, 0.75, 0.3, 2, 2}};
-    for (int r = 0; r < 10; ++r) {
+    for (int r = 0; r < rowCount; ++r) {
       std::vector<double> row = {static_cast<double>(r + 1)};
-      row.insert(row.end(), rows[r], rows[r] + 7);
+      row.insert(row.end(), rows[r % 10], rows[r % 10] + 7);
       row.push_back(n);
       rows_.push_back(row);
     }
   }
   int ColumnCount() const override { return 9; }
-  int RowCount() const override { return 10; }
+  int RowCount() const override { return static_cast<int>(rows_.size()); }
   std::string ColumnName(int col) const override {
     static const char* names[] = {"Id", "PA", "PB", "NA", "NB", "P", "Opos", "Oneg", "n"};
     return names[col - 1];
@@ -58,22 +58,20 @@ volatile std::sig_atomic_t g_interrupt = 0;
 // progress texts are built only when a position changes, as the run reports them.
 class BenchHost : public tSimHost {
  public:
-  void ProcessMessages() override {
-    if (g_interrupt) SimRunning = false;
+  void ProcessMessages(tRunControl& run) override {
+    if (g_interrupt) run.Stop();
   }
-  void SetRecordProgress(int position, const std::string& hint) override {
-    benchmark::DoNotOptimize(position + static_cast<int>(hint.size()));
+  void SetRecordProgress(const tProgress& progress) override {
+    benchmark::DoNotOptimize(progress.Position() + static_cast<int>(progress.Hint().size()));
   }
-  void SetSampleProgress(int position, const std::string& hint) override {
-    benchmark::DoNotOptimize(position + static_cast<int>(hint.size()));
+  void SetSampleProgress(const tProgress& progress) override {
+    benchmark::DoNotOptimize(progress.Position() + static_cast<int>(progress.Hint().size()));
   }
   void ClearOutput() override {}
   void AppendOutput(std::string_view) override {}
   void ClearLog() override {}
   void AppendLog(std::string_view) override {}
   tOutputGrid* OutputGrid() override { return nullptr; }
-  void Pause(int) override {}
-  void LogOff() override {}
 };
 
 void AllMethodsActive() {
@@ -98,11 +96,9 @@ void BM_IntervalRun(benchmark::State& state) {
   if (state.range(2) == 1) settings.seed = 20261209u;
   BenchHost host;
   for (auto _ : state) {
-    SimRunning = true;
     const tRunResult r = SimulateKind(table, settings, tSimulationType::SimCI, file, host);
     benchmark::DoNotOptimize(r.lines);
   }
-  SimRunning = false;
   std::filesystem::remove(file);
   state.SetItemsProcessed(state.iterations() * 10 * samples);
   state.SetLabel(state.range(2) == 1 ? "samples, seeded" : "samples, clock-seeded");
@@ -111,6 +107,36 @@ BENCHMARK(BM_IntervalRun)
     ->Args({100, 10000, 1})
     ->Args({100, 10000, 0})
     ->Args({1000, 10000, 1})
+    ->Unit(benchmark::kMillisecond);
+
+// The output file as it grows: one sample per record, so that writing the lines is
+// most of the work. Each line is appended, so the time grows with the rows, not
+// with their square (the whole file rewritten after every record took 6, 23 and
+// 82 seconds for 2,000, 4,000 and 8,000 rows).
+void BM_OutputGrowth(benchmark::State& state) {
+  const auto rows = static_cast<int>(state.range(0));
+  AllMethodsActive();
+  const BenchTable table(100, rows);
+  const auto file = (std::filesystem::temp_directory_path() / "kovalin_bench_rows_IC.txt").string();
+  tSimLaunchSettings settings;
+  settings.recordInit = 1;
+  settings.recordEnd = rows;
+  settings.numSamples = 1;
+  settings.seed = 20261209u;
+  BenchHost host;
+  for (auto _ : state) {
+    const tRunResult r = SimulateKind(table, settings, tSimulationType::SimCI, file, host);
+    benchmark::DoNotOptimize(r.lines);
+  }
+  std::filesystem::remove(file);
+  state.SetComplexityN(rows);
+  state.SetItemsProcessed(state.iterations() * rows);
+}
+BENCHMARK(BM_OutputGrowth)
+    ->Arg(2500)
+    ->Arg(5000)
+    ->Arg(10000)
+    ->Complexity(benchmark::oN)
     ->Unit(benchmark::kMillisecond);
 
 // One multinomial draw of size n.
@@ -171,12 +197,11 @@ BENCHMARK(BM_MethodsAndAccumulators);
 void BM_Yield(benchmark::State& state) {
   BenchHost host;
   tSimHost& h = host;
-  SimRunning = true;
+  tRunControl run;
   for (auto _ : state) {
-    h.ProcessMessages();
+    h.ProcessMessages(run);
     benchmark::ClobberMemory();
   }
-  SimRunning = false;
   state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_Yield);

@@ -1,8 +1,6 @@
 #include "cli/arguments.h"
 
-#include <cctype>
-#include <cerrno>
-#include <cstdlib>
+#include "engine/number_text.h"
 
 namespace kovalin::cli {
 
@@ -52,21 +50,11 @@ std::optional<std::string> Arguments::value(const std::string& name) const {
 }
 
 std::optional<double> ParseDouble(const std::string& text) {
-  if (text.empty() || std::isspace(static_cast<unsigned char>(text.front()))) return std::nullopt;
-  errno = 0;
-  char* end = nullptr;
-  const double v = std::strtod(text.c_str(), &end);
-  if (end != text.c_str() + text.size() || errno == ERANGE) return std::nullopt;
-  return v;
+  return ParseNumber(text);
 }
 
 std::optional<long long> ParseInteger(const std::string& text) {
-  if (text.empty() || std::isspace(static_cast<unsigned char>(text.front()))) return std::nullopt;
-  errno = 0;
-  char* end = nullptr;
-  const long long v = std::strtoll(text.c_str(), &end, 10);
-  if (end != text.c_str() + text.size() || errno == ERANGE) return std::nullopt;
-  return v;
+  return ParseWholeNumber(text);
 }
 
 }  // namespace kovalin::cli

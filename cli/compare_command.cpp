@@ -84,7 +84,7 @@ int CompareCommand::execute(const std::vector<std::string>& argv, std::ostream& 
 
   // A raw table: the reference values are those of no difference.
   tMemoryDocument doc;
-  AppendMethodReports(doc, methods, options.fulloutput, 0.0, 1.0);
+  AppendMethodReports(doc, methods, options.fulloutput, 0.0, 1.0, options.decimals);
   out << doc.Text("\n");
   return kExitOk;
 }

@@ -1,12 +1,8 @@
 #include "cli/terminal_sim_host.h"
 
-#include <chrono>
 #include <ostream>
-#include <thread>
 
 #include "cli/interrupt.h"
-#include "simulation/sim_running.h"
-#include "simulation/text_file.h"
 
 namespace kovalin::cli {
 
@@ -26,21 +22,21 @@ tTerminalSimHost::tTerminalSimHost(std::ostream& err, bool progressBar)
 void tTerminalSimHost::BeginKind(const std::string& logFileName, long long records) {
   logFileName_ = logFileName;
   records_ = records;
-  logText_.clear();
+  logFile_.Close();
 }
 
-void tTerminalSimHost::ProcessMessages() {
+void tTerminalSimHost::ProcessMessages(tRunControl& run) {
   if (yieldHook_) yieldHook_();
-  if (InterruptRequested()) SimRunning = false;
+  if (InterruptRequested()) run.Stop();
 }
 
-void tTerminalSimHost::SetRecordProgress(int position, const std::string&) {
-  recordPos_ = position;
+void tTerminalSimHost::SetRecordProgress(const tProgress& progress) {
+  recordPos_ = progress.Position();
   if (progressBar_) DrawBar();
 }
 
-void tTerminalSimHost::SetSampleProgress(int position, const std::string&) {
-  samplePos_ = position;
+void tTerminalSimHost::SetSampleProgress(const tProgress& progress) {
+  samplePos_ = progress.Position();
   if (progressBar_) DrawBar();
 }
 
@@ -52,25 +48,23 @@ void tTerminalSimHost::AppendOutput(std::string_view) {
     err_ << "Record " << linesWritten_ << "/" << records_ << " done\n" << std::flush;
 }
 
-void tTerminalSimHost::ClearLog() { logText_.clear(); }
+// The log file of the kind starts empty with its first line.
+void tTerminalSimHost::ClearLog() { logFile_.Close(); }
 
 void tTerminalSimHost::AppendLog(std::string_view line) {
   ClearBar();
   err_ << line << "\n";
-  logText_.append(line);
-  logText_ += "\r\n";
   if (!logFileName_.empty()) {
     std::string error;
-    if (!ReplaceFileText(logFileName_, logText_, error) && logFileError_.empty()) {
+    bool ok = logFile_.IsOpen() ||
+              logFile_.Create(logFileName_, error) == tAppendFile::tOpen::opened;
+    ok = ok && logFile_.AppendLine(line, error);
+    if (!ok && logFileError_.empty()) {
       logFileError_ = error;
       err_ << "simulate: " << error << "\n";
     }
   }
   if (progressBar_) DrawBar();
-}
-
-void tTerminalSimHost::Pause(int milliseconds) {
-  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
 void tTerminalSimHost::DrawBar() {

@@ -33,7 +33,7 @@ void ForActiveIn(tMethodSet& methods, int first, int last, Report report) {
 }  // namespace
 
 void AppendMethodReports(tTextDocument& memo, tMethodSet& methods, bool fullOutput, double dRef,
-                         double rRef) {
+                         double rRef, int decimals) {
   const bool differencesHeading = AnyActive(methods, kDifferenceHeadingMethods);
   const bool ratiosHeading = AnyActive(methods, kRatioHeadingMethods);
 
@@ -48,11 +48,11 @@ void AppendMethodReports(tTextDocument& memo, tMethodSet& methods, bool fullOutp
 
   memo.AppendLine("");
   if (differencesHeading) memo.AppendLine("[1] DIFFERENCES:");
-  ForActiveIn(methods, 1, 3, [&](t2BDM& m, bool header) { m.Show_Summary(memo, header, dRef); });
+  ForActiveIn(methods, 1, 3, [&](t2BDM& m, bool header) { m.Show_Summary(memo, header, dRef, decimals); });
   memo.AppendLine("");
   if (ratiosHeading) memo.AppendLine("[2] RATIOS:");
   ForActiveIn(methods, 4, kMethodCount, [&](t2BDM& m, bool header) {
-    m.Show_Summary(memo, header, m.IsDifference() ? dRef : rRef);
+    m.Show_Summary(memo, header, m.IsDifference() ? dRef : rRef, decimals);
   });
 }
 

@@ -11,8 +11,8 @@ class tTextDocument;
 // fullOutput is set, then the summary groups "[1] DIFFERENCES:" (methods 1 to 3)
 // and "[2] RATIOS:" (methods 4 to 21), each with its header line. dRef and rRef
 // are the reference values of the coverage column for difference and ratio
-// methods. The summary reads AppOptions.decimals.
+// methods. The summary prints its numbers with the given decimals.
 void AppendMethodReports(tTextDocument& memo, tMethodSet& methods, bool fullOutput,
-                         double dRef, double rRef);
+                         double dRef, double rRef, int decimals);
 
 }  // namespace kovalin

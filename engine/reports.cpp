@@ -1,6 +1,5 @@
 #include <string>
 
-#include "engine/app_options.h"
 #include "engine/t2bdm.h"
 #include "engine/text_document.h"
 #include "engine/text_format.h"
@@ -26,8 +25,9 @@ std::string TestText(const tTest& t) { return t.Cexp > kMissing ? Full(t.Cexp) :
 
 }  // namespace
 
-void t2BDM::Show_Summary(tTextDocument& memo, bool header, double ParameterValue) const {
-  const int d = AppOptions.decimals;
+void t2BDM::Show_Summary(tTextDocument& memo, bool header, double ParameterValue,
+                         int decimals) const {
+  const int d = decimals;
   const int w = d + 10;
   const bool withParameter = !IsMissing(ParameterValue);
 

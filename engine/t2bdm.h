@@ -79,7 +79,7 @@ class t2BDM {
   void Update_SimRec_GT();
 
   // Text reports (summary line, full block).
-  void Show_Summary(tTextDocument& memo, bool header, double ParameterValue) const;
+  void Show_Summary(tTextDocument& memo, bool header, double ParameterValue, int decimals) const;
   void Show_full(tTextDocument& memo) const;
 
   bool IsDifference() const { return method_Type == tMethodType::difference; }

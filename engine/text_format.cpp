@@ -1,8 +1,9 @@
 #include "engine/text_format.h"
 
 #include <cmath>
-#include <cstdio>
 #include <limits>
+
+#include "engine/number_text.h"
 
 namespace kovalin {
 
@@ -66,21 +67,7 @@ std::string Trim(std::string_view s) {
 }
 
 std::string Fixed(double x, int w, int d) {
-  if (d < 0) d = 0;
-  std::string text;
-  if (std::isnan(x)) {
-    text = "NAN";
-  } else if (std::isinf(x)) {
-    text = x > 0 ? "INF" : "-INF";
-  } else {
-    const int size = std::snprintf(nullptr, 0, "%.*f", d, x);
-    text.resize(static_cast<std::size_t>(size) + 1);
-    std::snprintf(text.data(), text.size(), "%.*f", d, x);
-    text.resize(static_cast<std::size_t>(size));
-    // A negative value that rounds to zero is printed as zero, not "-0.000".
-    if (text[0] == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
-  }
-  return PadLeftWhole(text, w);
+  return PadLeftWhole(FixedNumber(x, d, kReportSpelling), w);
 }
 
 int RoundHalfEven(double x, int fallback) {

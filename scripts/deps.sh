@@ -18,8 +18,9 @@ kovalin_install_missing() {
   $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
 }
 
-KOVALIN_CORE_PACKAGES=(cmake ninja-build g++ make libgtest-dev libgmock-dev libbenchmark-dev ccache
+KOVALIN_CORE_PACKAGES=(cmake ninja-build g++ make libgtest-dev libgmock-dev libbenchmark-dev ccache locales
                        libpugixml-dev nlohmann-json3-dev)
+# locales: localedef and the locale sources, for the tests under a comma-decimal locale.
 
 # The desktop program: Qt 6 Widgets and a font, so text is measured the same everywhere.
 KOVALIN_APP_PACKAGES=(qt6-base-dev libgl-dev fonts-dejavu-core)

@@ -2,21 +2,21 @@
 
 #include <string>
 
-#include "engine/app_options.h"
 #include "engine/text_document.h"
-#include "simulation/random_generator.h"
+#include "simulation/record_snapshot.h"
 #include "simulation/sim_mdb.h"
 
 namespace kovalin {
 
 void AnalyzeSelection(const tRecordSource& table, int top, int bottom, tTextDocument& memo,
-                      std::optional<std::uint32_t> seed,
+                      tRunContext& context, std::optional<std::uint32_t> seed,
                       const std::function<void(tSimMDB&, int row)>& afterRecord) {
   const tRecordTableKind kind = RecordTableKind(table);
   if (kind != tRecordTableKind::rawData && kind != tRecordTableKind::paramsVP) return;
+  const tRecordSnapshot rows(table, top, bottom);
 
   tInputFormRec form;
-  form.epsilon_correction = AppOptions.epsilon;
+  form.epsilon_correction = context.options.epsilon;
   form.paramrec_Init = 1;
   form.paramrec_End = 1;
   form.paramrec_activerec = 1;
@@ -24,10 +24,10 @@ void AnalyzeSelection(const tRecordSource& table, int top, int bottom, tTextDocu
   form.SpeSamplesTol = 0;
   form.MemoOutput = &memo;
 
-  tSimMDB sim(&table);
+  tSimMDB sim(&rows, context);
   sim.CreateMethods(tSimulationType::simAny);
-  sim.AssignOptions(AppOptions);
-  ProcessRandom().StartRun(seed);
+  sim.AssignOptions(context.options);
+  context.random.StartRun(seed);
 
   memo.AppendLine(">Input: line " + std::to_string(top) + " to line " + std::to_string(bottom));
   memo.AppendLine("");
@@ -36,6 +36,13 @@ void AnalyzeSelection(const tRecordSource& table, int top, int bottom, tTextDocu
     sim.Examine_Record(form, kind == tRecordTableKind::rawData);
     if (afterRecord) afterRecord(sim, row);
   }
+}
+
+void AnalyzeSelection(const tRecordSource& table, int top, int bottom, tTextDocument& memo,
+                      std::optional<std::uint32_t> seed,
+                      const std::function<void(tSimMDB&, int row)>& afterRecord) {
+  tRunContext context = StartRunContext();
+  AnalyzeSelection(table, top, bottom, memo, context, seed, afterRecord);
 }
 
 }  // namespace kovalin

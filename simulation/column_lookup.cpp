@@ -1,17 +1,15 @@
 #include "simulation/column_lookup.h"
 
-#include <cctype>
-
 #include "engine/missing.h"
+#include "engine/number_text.h"
 
 namespace kovalin {
 
 namespace {
 
-std::string Upper(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return s;
-}
+// Column names compare by ASCII letters: the locale's toupper would fold bytes of
+// other letters differently from one user to the next.
+std::string Upper(const std::string& s) { return AsciiUpper(s); }
 
 }  // namespace
 

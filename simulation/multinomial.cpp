@@ -64,8 +64,4 @@ bool MultinomialSample(std::int32_t count, std::span<std::int32_t> N, std::span<
   return true;
 }
 
-bool MultinomialSample(std::int32_t count, std::span<std::int32_t> N, std::span<const double> p) {
-  return MultinomialSample(count, N, p, ProcessRandom());
-}
-
 }  // namespace kovalin

@@ -19,7 +19,4 @@ int RandomCell(std::span<const double> p, tRandomGenerator& rng);
 bool MultinomialSample(std::int32_t count, std::span<std::int32_t> N, std::span<const double> p,
                        tRandomGenerator& rng);
 
-// The same on the process-wide generator.
-bool MultinomialSample(std::int32_t count, std::span<std::int32_t> N, std::span<const double> p);
-
 }  // namespace kovalin

@@ -54,13 +54,4 @@ void tRandomGenerator::SetClock(tClock clock) {
   clock_ = clock ? std::move(clock) : tClock(HighResolutionCounter);
 }
 
-tRandomGenerator& ProcessRandom() {
-  static tRandomGenerator generator;
-  return generator;
-}
-
-double Random() { return ProcessRandom().Random(); }
-
-void Randomize() { ProcessRandom().Randomize(); }
-
 }  // namespace kovalin

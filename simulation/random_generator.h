@@ -6,7 +6,8 @@
 
 namespace kovalin {
 
-// The simulation's linear congruential generator. By default it is reseeded from
+// The simulation's linear congruential generator. Every run has its own, handed
+// to it by whoever starts the run; there is no process-wide one. By default it is reseeded from
 // the high-resolution clock before every sample; a run that is given a seed is
 // seeded once at its start instead, so that the same inputs repeat exactly.
 class tRandomGenerator {
@@ -57,13 +58,5 @@ class tRandomGenerator {
   bool fixedSeed_ = false;
   tClock clock_;
 };
-
-// The process-wide generator shared by the analysis and the simulation (main
-// thread only).
-tRandomGenerator& ProcessRandom();
-
-// Random() and Randomize() of the process-wide generator.
-double Random();
-void Randomize();
 
 }  // namespace kovalin

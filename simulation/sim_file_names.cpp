@@ -5,6 +5,8 @@
 #include <system_error>
 #include <vector>
 
+#include "engine/number_text.h"
+
 namespace kovalin {
 
 namespace {
@@ -74,7 +76,7 @@ long long NextNumberValue(const std::string& pattern) {
     const std::string digits = rest.substr(prefix.size());
     // Nine digits at most, so that the number and its successor stay in range.
     if (!IsAllDigits(digits) || digits.size() > 9) continue;
-    const long long value = std::stoll(digits);
+    const long long value = ParseWholeNumber(digits).value_or(0);
     if (value >= number) number = value + 1;
   }
   return number;

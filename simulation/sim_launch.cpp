@@ -3,33 +3,50 @@
 #include <algorithm>
 
 #include "engine/app_options.h"
+#include "simulation/record_snapshot.h"
 #include "simulation/sim_file_names.h"
 #include "simulation/sim_running.h"
 
 namespace kovalin {
 
 tRunResult SimulateKind(const tRecordSource& table, const tSimLaunchSettings& settings,
-                        tSimulationType kind, const std::string& fileName, tSimHost& host) {
-  tSimMDB sim(&table);
+                        tSimulationType kind, tAppendFile& output, tSimHost& host,
+                        tRunContext& context) {
+  const tRecordSnapshot rows(table, settings.recordInit, settings.recordEnd);
+  // The launcher leaves the number of samples in the options after the run.
+  AppOptions.maxsamples = settings.numSamples;
+  context.options.maxsamples = settings.numSamples;
+  tSimMDB sim(&rows, context);
   tInputFormRec& ip = sim.InputParams;
-  ip.epsilon_correction = AppOptions.epsilon;
+  ip.epsilon_correction = context.options.epsilon;
   ip.paramrec_Init = settings.recordInit;
   ip.paramrec_End = settings.recordEnd;
   ip.paramrec_activerec = settings.recordInit;
   ip.NumSamples = settings.numSamples;
   ip.SpeSamplesTol = SamplesTolerance(settings.numSamples, settings.tolerancePercent);
-  ip.FileName = fileName;
-  ip.FileNameLog = LogFileName(fileName);
+  ip.FileName = output.Name();
+  ip.FileNameLog = LogFileName(output.Name());
   ip.delimiter = settings.delimiter;
   ip.ShowGrid = settings.showGrid;
   ip.Windows_ShutDown = settings.shutDown;
   ip.Windows_ShutDown_Delay = settings.shutDownDelay;
   ip.App_ProcessMessages = settings.processMessages;
   ip.Seed = settings.seed;
-  sim.SetalfaLevel(AppOptions.alfa_level);
-  AppOptions.maxsamples = settings.numSamples;
+  sim.SetalfaLevel(context.options.alfa_level);
   sim.pSimulationType = kind;
-  return sim.execute(host);
+  return sim.execute(host, output);
+}
+
+tRunResult SimulateKind(const tRecordSource& table, const tSimLaunchSettings& settings,
+                        tSimulationType kind, const std::string& fileName, tSimHost& host) {
+  tRunContext context = StartRunContext();
+  tAppendFile output;
+  std::string error;
+  if (output.Create(fileName, error) != tAppendFile::tOpen::opened) {
+    host.AppendLog(error);
+    return {tRunOutcome::fileError, 0, error};
+  }
+  return SimulateKind(table, settings, kind, output, host, context);
 }
 
 tOutputFileName DescribeOutputFile(const std::string& name) {
@@ -47,7 +64,7 @@ tOutputFileName DescribeOutputFile(const std::string& name) {
 tRunOutcome RunSimulationSequence(const tRecordSource& table, const tSimLaunchSettings& settings,
                                   const std::string& baseName,
                                   const std::vector<tSimulationType>& kinds,
-                                  tSimSequenceHost& host) {
+                                  tSimSequenceHost& host, tRunContext& context) {
   const std::string base = WithDefaultExtension(baseName);
   // A repeated kind runs once, in its place of the order.
   const std::vector<tSimulationType> ordered = OrderedKinds(
@@ -58,11 +75,19 @@ tRunOutcome RunSimulationSequence(const tRecordSource& table, const tSimLaunchSe
   tRunOutcome outcome = tRunOutcome::complete;
   SimRunning = true;
   for (int k = 0; k < count; ++k) {
-    if (!SimRunning) break;
+    if (!context.control.Running()) break;
     const tSimulationType kind = ordered[static_cast<std::size_t>(k)];
-    const std::string name = SequencedFileName(base, KindTag(kind), 4);
+    tAppendFile output;
+    std::string error;
+    const std::string name = CreateSequencedFile(base, KindTag(kind), 4, output, error);
     tSimHost& kindHost = host.BeginKind(kind, KindTaskText(kind, k + 1, count), name);
-    const tRunResult result = SimulateKind(table, settings, kind, name, kindHost);
+    tRunResult result;
+    if (output.IsOpen()) {
+      result = SimulateKind(table, settings, kind, output, kindHost, context);
+    } else {
+      kindHost.AppendLog(error);
+      result = {tRunOutcome::fileError, 0, error};
+    }
     host.EndKind(kind, result);
     if (result.outcome == tRunOutcome::fileError) {
       outcome = tRunOutcome::fileError;
@@ -72,6 +97,14 @@ tRunOutcome RunSimulationSequence(const tRecordSource& table, const tSimLaunchSe
   }
   SimRunning = false;
   return outcome;
+}
+
+tRunOutcome RunSimulationSequence(const tRecordSource& table, const tSimLaunchSettings& settings,
+                                  const std::string& baseName,
+                                  const std::vector<tSimulationType>& kinds,
+                                  tSimSequenceHost& host) {
+  tRunContext context = StartRunContext();
+  return RunSimulationSequence(table, settings, baseName, kinds, host, context);
 }
 
 }  // namespace kovalin

@@ -27,8 +27,16 @@ struct tSimLaunchSettings {
   std::optional<std::uint32_t> seed;
 };
 
-// One kind of a sequence into the output file fileName: a new engine over the
-// table with the launch settings, the alpha level of AppOptions, and the run.
+// One kind of a sequence into output, a file the caller created empty (its name
+// is the run's FileName): a new engine over a copy of the table's rows in the
+// range, with the launch settings, the context's alpha level and options, under
+// the context's stop flag and generator.
+tRunResult SimulateKind(const tRecordSource& table, const tSimLaunchSettings& settings,
+                        tSimulationType kind, tAppendFile& output, tSimHost& host,
+                        tRunContext& context);
+
+// The same into the file fileName, created or replaced, under a context of its
+// own copied from the process-wide options now.
 tRunResult SimulateKind(const tRecordSource& table, const tSimLaunchSettings& settings,
                         tSimulationType kind, const std::string& fileName, tSimHost& host);
 
@@ -56,10 +64,20 @@ class tSimSequenceHost {
   virtual void EndKind(tSimulationType kind, const tRunResult& result) = 0;
 };
 
-// The kinds in the order intervals, individual tests, global tests, each into
-// SequencedFileName(base, tag, 4), while SimRunning stays true; a file error
-// ends the sequence. SimRunning is true during the sequence and false after.
-// Returns how the sequence ended: complete, cancelled (by a Stop) or fileError.
+// The kinds in the order intervals, individual tests, global tests, each into a
+// new file numbered as SequencedFileName(base, tag, 4) says (the next number when
+// another run takes that one first), while the context's stop flag stays up; a
+// file error ends the sequence. The kinds share the context: the options copied
+// when the sequence started, one stop flag, one generator. SimRunning, the
+// launcher's view, is true during the sequence and false after. A log-off that a
+// kind's result asks for is the sequence host's to carry out once the sequence
+// has ended. Returns how the sequence ended: complete, cancelled or fileError.
+tRunOutcome RunSimulationSequence(const tRecordSource& table, const tSimLaunchSettings& settings,
+                                  const std::string& baseName,
+                                  const std::vector<tSimulationType>& kinds,
+                                  tSimSequenceHost& host, tRunContext& context);
+
+// The same under a context copied from the process-wide options now.
 tRunOutcome RunSimulationSequence(const tRecordSource& table, const tSimLaunchSettings& settings,
                                   const std::string& baseName,
                                   const std::vector<tSimulationType>& kinds,

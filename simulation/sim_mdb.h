@@ -11,13 +11,13 @@
 #include "simulation/cell_probabilities.h"
 #include "simulation/input_form_rec.h"
 #include "simulation/record_source.h"
+#include "simulation/run_context.h"
 #include "simulation/sim_output.h"
+#include "simulation/text_file.h"
 
 namespace kovalin {
 
 class tTextDocument;
-class tSimHost;
-class tRandomGenerator;
 
 enum class tTipoDatos { tdRawData, tdParameters, tdNA };
 
@@ -37,6 +37,10 @@ struct tRunResult {
   tRunOutcome outcome = tRunOutcome::complete;
   int lines = 0;          // record lines written
   std::string message;    // the file error, for fileError
+  // "Shut down the computer when done": the run asks its host to log the user
+  // off after this delay; the host decides how to wait (the desktop counts down).
+  bool logOff = false;
+  int logOffDelayMilliseconds = 0;
 };
 
 // The engine of one analysis or simulation run over a record table: reads the
@@ -44,8 +48,16 @@ struct tRunResult {
 // drives the 21 methods.
 class tSimMDB : public tAnalisis {
  public:
-  // The table is read, not owned; it must outlive the engine.
+  // The table is read, not owned; it must outlive the engine. The engine's run
+  // context is its own, copied from the process-wide options now.
   explicit tSimMDB(const tRecordSource* grid);
+  // The same under a context that the caller keeps (a launched sequence shares one
+  // among its kinds); it must outlive the engine.
+  tSimMDB(const tRecordSource* grid, tRunContext& context);
+
+  // The options, number format, stop flag and generator of the run.
+  tRunContext& Context() { return *context_; }
+  const tRunContext& Context() const { return *context_; }
 
   // Column lookup by name, letter case ignored; -1 / -999 when there is none.
   int NTabEd_GetColNumber(const std::string& Varname, int LcharsToCheck = 0) const;
@@ -65,8 +77,8 @@ class tSimMDB : public tAnalisis {
   void ShowXPTable(tTextDocument& memo, const std::string& title, bool percents) const;
   static const std::array<const char*, 9>& CellLabels() { return kCellLabels; }
 
-  // The 21 method objects of the run, created from AppOptions with the given
-  // simulation type; their active flags follow options.Methods.
+  // The 21 method objects of the run, created from the run's options with the
+  // given simulation type; their active flags follow options.Methods.
   void CreateMethods(tSimulationType simType);
   void AssignOptions(const tConf_rec& options);
   bool HasMethods() const { return methods_ != nullptr; }
@@ -77,10 +89,11 @@ class tSimMDB : public tAnalisis {
   void Examine_Record(const tInputFormRec& FormData, bool DataInput);
 
   // A simulation run of kind pSimulationType with InputParams: creates the
-  // methods and runs them over the rows.
-  tRunResult execute(tSimHost& host);
+  // methods and runs them over the rows, writing the record lines to output
+  // (created by the caller, empty), under the context's stop flag and generator.
+  tRunResult execute(tSimHost& host, tAppendFile& output);
   tRunResult Simulation_Execute(const std::array<bool, kMethodCount + 1>& MethodsToSimulate,
-                                tSimHost& host);
+                                tSimHost& host, tAppendFile& output);
 
   // The output columns of the active methods for a kind (after the merge of the
   // individual tests); firstCol[i] is method i's first column or -1.
@@ -107,7 +120,6 @@ class tSimMDB : public tAnalisis {
   tSimulationType pSimulationType = tSimulationType::simAny;
   const tRecordSource* InputNTabEd = nullptr;
   bool ActiveSimulation = false;
-  tConf_rec options;
   tInputFormRec InputParams;
 
  private:
@@ -116,6 +128,8 @@ class tSimMDB : public tAnalisis {
   // False when the record has no valid cell probabilities (nothing inferred).
   bool ExamineParamsRecord(tTextDocument& memo, int row);
 
+  std::unique_ptr<tRunContext> ownContext_;
+  tRunContext* context_ = nullptr;
   std::unique_ptr<tMethodSet> methods_;
 };
 

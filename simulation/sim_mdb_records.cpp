@@ -1,8 +1,8 @@
 // Reading the records of a table and turning parameter records into cell
 // probabilities.
 #include <cmath>
+#include <memory>
 
-#include "engine/app_options.h"
 #include "simulation/column_lookup.h"
 #include "simulation/sim_mdb.h"
 
@@ -24,9 +24,17 @@ std::int32_t RoundedInt(double v) {
 
 }  // namespace
 
-tSimMDB::tSimMDB(const tRecordSource* grid) : InputNTabEd(grid) {
-  ActiveSimulation = false;
-  NumOfValidSolsXY = 0;
+tSimMDB::tSimMDB(const tRecordSource* grid)
+    : InputNTabEd(grid),
+      ownContext_(std::make_unique<tRunContext>(StartRunContext())),
+      context_(ownContext_.get()) {
+  P.fill(0);
+  Q.fill(0);
+  InputData.N.fill(0);
+}
+
+tSimMDB::tSimMDB(const tRecordSource* grid, tRunContext& context)
+    : InputNTabEd(grid), context_(&context) {
   P.fill(0);
   Q.fill(0);
   InputData.N.fill(0);
@@ -65,9 +73,9 @@ void tSimMDB::SetalfaLevel(double alpha) {
 }
 
 tInputDataRec tSimMDB::Get_InputParamsRow(int activeRow) {
-  Epsilon = AppOptions.epsilon;
+  Epsilon = context_->options.epsilon;
   SetConfLevel(NTabEd_GetVal(activeRow, "Conf"));
-  if (p_conf_level == kMissing) SetConfLevel(1 - AppOptions.alfa_level);
+  if (p_conf_level == kMissing) SetConfLevel(1 - context_->options.alfa_level);
 
   tInputDataRec rec;
   rec.id = TruncatedInt(NTabEd_GetVal(activeRow, "ID"));

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <string>
 
-#include "engine/app_options.h"
 #include "engine/record_report.h"
 #include "engine/text_document.h"
 #include "engine/text_format.h"
@@ -20,8 +19,8 @@ const char* const kProbabilityTitle = "\xC2\xB7 Probabilities (Test A, Test B, G
 // The measures table of a record: rows Se, Sp, PPV, NPV, the odds ratios and the
 // prevalence, for tests A and B.
 void WriteMeasuresTable(tTextDocument& memo, const std::string& title,
-                        const std::array<const char*, 6>& labels, const tInputDataRec& rec) {
-  const int d = AppOptions.decimals;
+                        const std::array<const char*, 6>& labels, const tInputDataRec& rec,
+                        int d) {
   const int w = d + 5;
   auto num = [&](double x) { return Fixed(x, w, d); };
   tTablaOutput t(memo, 3, 10, title);
@@ -60,13 +59,13 @@ void tSimMDB::ShowXPTable(tTextDocument& memo, const std::string& title, bool pe
     for (std::size_t i = 1; i <= 8; ++i) {
       const double share = cell[i] / total;
       sum += share;
-      entries[i] = "P[" + std::to_string(i) + "]: " + Fixed(share, SimOutWidth, 3) + " (" +
+      entries[i] = "P[" + std::to_string(i) + "]: " + Fixed(share, context_->simOutWidth, 3) + " (" +
                    kCellLabels[i] + ")";
     }
     fullTitle += " (Sum: " + Trim(Fixed(sum, 3, 3)) + ")";
   } else {
     for (std::size_t i = 1; i <= 8; ++i)
-      entries[i] = "X[" + std::to_string(i) + "]: " + Fixed(cell[i], SimOutWidth, counts ? 0 : 1) +
+      entries[i] = "X[" + std::to_string(i) + "]: " + Fixed(cell[i], context_->simOutWidth, counts ? 0 : 1) +
                    " (" + kCellLabels[i] + ")";
     fullTitle += " (N: " + Trim(Fixed(total, 1, 1)) + ")";
   }
@@ -95,7 +94,7 @@ void tSimMDB::ExamineRawRecord(tTextDocument& memo, int row) {
   WriteMeasuresTable(memo, "# Measures from raw data:",
                      {"\xC2\xB7Se", "\xC2\xB7Sp", "\xC2\xB7PPV", "\xC2\xB7NPV", "\xC2\xB7ORs",
                       "\xC2\xB7Prev."},
-                     rec);
+                     rec, context_->options.decimals);
   memo.AppendLine("");
   memo.AppendLine("# INFERENCES:");
   const double cl = p_conf_level;
@@ -110,7 +109,8 @@ bool tSimMDB::ExamineParamsRecord(tTextDocument& memo, int row) {
   memo.AppendLine("");
   Get_SDataRec(rec);
   WriteMeasuresTable(memo, "# Measures:",
-                     {"\xC2\xB7Se", "\xC2\xB7Sp", "PPV", "NPV", "ORs", "Prev."}, rec);
+                     {"\xC2\xB7Se", "\xC2\xB7Sp", "PPV", "NPV", "ORs", "Prev."}, rec,
+                     context_->options.decimals);
   memo.AppendLine("");
   memo.AppendLine("# Simulation:");
 
@@ -123,7 +123,7 @@ bool tSimMDB::ExamineParamsRecord(tTextDocument& memo, int row) {
     return false;
   }
 
-  const int d = AppOptions.decimals;
+  const int d = context_->options.decimals;
   double sum = 0;
   for (std::size_t i = 1; i <= 8; ++i) sum += P[i];
   tTablaOutput t(memo, 5, 2,
@@ -142,7 +142,7 @@ bool tSimMDB::ExamineParamsRecord(tTextDocument& memo, int row) {
   memo.AppendLine("");
 
   ResetInputData();
-  MultinomialSample(rec.n, InputData.N, P, ProcessRandom());
+  MultinomialSample(rec.n, InputData.N, P, context_->random);
   ShowXPTable(memo, "\xC2\xB7 Observed Data from simulation:", false);
   memo.AppendLine("");
   bool emptyCell = false;
@@ -161,11 +161,12 @@ bool tSimMDB::ExamineParamsRecord(tTextDocument& memo, int row) {
 void tSimMDB::Examine_Record(const tInputFormRec& FormData, bool DataInput) {
   if (!FormData.MemoOutput) return;
   tTextDocument& memo = *FormData.MemoOutput;
-  SetalfaLevel(AppOptions.alfa_level);
-  Epsilon = AppOptions.epsilon;
+  const tConf_rec& options = context_->options;
+  SetalfaLevel(options.alfa_level);
+  Epsilon = options.epsilon;
   if (!methods_) {
     CreateMethods(tSimulationType::simAny);
-    AssignOptions(AppOptions);
+    AssignOptions(options);
   }
   methods_->SetSimulationType(tSimulationType::simAny);
   const int row = FormData.paramrec_activerec;
@@ -175,7 +176,8 @@ void tSimMDB::Examine_Record(const tInputFormRec& FormData, bool DataInput) {
     return;
   }
   methods_->CalculateActive(InputData);
-  AppendMethodReports(memo, *methods_, AppOptions.fulloutput, iRec.d_pos, iRec.R_pos);
+  AppendMethodReports(memo, *methods_, options.fulloutput, iRec.d_pos, iRec.R_pos,
+                      options.decimals);
 }
 
 }  // namespace kovalin

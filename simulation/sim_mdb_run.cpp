@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/app_options.h"
 #include "simulation/multinomial.h"
 #include "simulation/random_generator.h"
 #include "simulation/sim_host.h"
@@ -46,12 +45,6 @@ std::string LogTitle(tSimulationType kind) {
   }
 }
 
-// Position of a progress indicator: trunc(100 * done / total).
-int ProgressPosition(long long done, long long total) {
-  if (total <= 0) return 0;
-  return static_cast<int>(100 * done / total);
-}
-
 // 100 * s / total to the nearest integer, halves to even.
 long long RoundedPercent(long long s, long long total) {
   if (total <= 0) return 0;
@@ -59,26 +52,25 @@ long long RoundedPercent(long long s, long long total) {
                                                static_cast<double>(total)));
 }
 
-// The text pages of the run as it also writes them to disk.
+// The text pages of the run: the host's pages, the output file growing by one
+// line per record, and the log text kept for the log file of a shut-down run.
 class tRunPages {
  public:
-  explicit tRunPages(tSimHost& host) : host_(host) {}
-  void Output(const std::string& line) {
+  tRunPages(tSimHost& host, tAppendFile& output) : host_(host), output_(output) {}
+  bool Output(const std::string& line, std::string& error) {
     host_.AppendOutput(line);
-    output_ += line;
-    output_ += kLineEnd;
+    return output_.AppendLine(line, error);
   }
   void Log(const std::string& line) {
     host_.AppendLog(line);
     log_ += line;
     log_ += kLineEnd;
   }
-  const std::string& OutputText() const { return output_; }
   const std::string& LogText() const { return log_; }
 
  private:
   tSimHost& host_;
-  std::string output_;
+  tAppendFile& output_;
   std::string log_;
 };
 
@@ -150,26 +142,29 @@ void tSimMDB::Simulation_GTest_Write_RecStr(int MethodNum, std::vector<double>& 
 }
 
 void tSimMDB::CreateMethods(tSimulationType simType) {
-  methods_ = std::make_unique<tMethodSet>(kovalin::CreateMethods(AppOptions, simType));
+  methods_ = std::make_unique<tMethodSet>(kovalin::CreateMethods(context_->options, simType));
 }
 
 void tSimMDB::AssignOptions(const tConf_rec& opts) {
   if (methods_) methods_->AssignOptions(opts);
 }
 
-tRunResult tSimMDB::execute(tSimHost& host) {
+tRunResult tSimMDB::execute(tSimHost& host, tAppendFile& output) {
   CreateMethods(pSimulationType);
-  host.SetRecordProgress(0, "0%");
-  host.SetSampleProgress(0, "0%");
-  return Simulation_Execute(AppOptions.Methods, host);
+  host.SetRecordProgress({0, 1});
+  host.SetSampleProgress({0, 1});
+  return Simulation_Execute(context_->options.Methods, host, output);
 }
 
 tRunResult tSimMDB::Simulation_Execute(
-    const std::array<bool, kMethodCount + 1>& MethodsToSimulate, tSimHost& host) {
+    const std::array<bool, kMethodCount + 1>& MethodsToSimulate, tSimHost& host,
+    tAppendFile& output) {
   if (!methods_) CreateMethods(pSimulationType);
   tMethodSet& ms = *methods_;
   const tSimulationType kind = pSimulationType;
   const tInputFormRec& ip = InputParams;
+  tRunContext& context = *context_;
+  tRunControl& control = context.control;
   tRunResult result;
 
   for (int i = 1; i <= kMethodCount; ++i)
@@ -179,7 +174,7 @@ tRunResult tSimMDB::Simulation_Execute(
 
   host.ClearLog();
   host.ClearOutput();
-  tRunPages pages(host);
+  tRunPages pages(host, output);
   pages.Log(LogTitle(kind));
   const std::vector<tSimColumn> columns = BuildColumns(kind, firstCol);
 
@@ -188,17 +183,15 @@ tRunResult tSimMDB::Simulation_Execute(
       std::max<long long>(0, static_cast<long long>(ip.paramrec_End) - ip.paramrec_Init + 1);
   std::vector<double> res(static_cast<std::size_t>(cols) + 1, 0.0);
 
-  auto save = [&](const std::string& file, const std::string& text) {
-    std::string error;
-    if (ReplaceFileText(file, text, error)) return true;
+  auto fail = [&](const std::string& error) {
     result.outcome = tRunOutcome::fileError;
     result.message = error;
     pages.Log(error);
-    return false;
+    return result;
   };
 
-  pages.Output(HeaderLine(columns, ip.delimiter));
-  if (!save(ip.FileName, pages.OutputText())) return result;
+  std::string error;
+  if (!pages.Output(HeaderLine(columns, ip.delimiter), error)) return fail(error);
   pages.Log("Generated output file: " + ip.FileName);
   pages.Log("Output table: " + std::to_string(nrec) + " rows x " + std::to_string(cols) +
             " cols.");
@@ -208,7 +201,7 @@ tRunResult tSimMDB::Simulation_Execute(
     for (int j = 1; j <= cols; ++j) {
       const tSimColumn& c = columns[static_cast<std::size_t>(j) - 1];
       grid->SetColName(j, c.name);
-      grid->SetDecPlaces(j, c.count ? 0 : AppOptions.decimals);
+      grid->SetDecPlaces(j, c.count ? 0 : context.options.decimals);
     }
   }
   pages.Log("- Records: from " + std::to_string(ip.paramrec_Init) + " to " +
@@ -216,7 +209,7 @@ tRunResult tSimMDB::Simulation_Execute(
   pages.Log("- Samples per record: " + std::to_string(ip.NumSamples));
   if (ip.Seed) pages.Log("- Random seed: " + std::to_string(*ip.Seed));
 
-  tRandomGenerator& rng = ProcessRandom();
+  tRandomGenerator& rng = context.random;
   rng.StartRun(ip.Seed);
 
   // The active methods in index order, looked up once for the whole run.
@@ -235,10 +228,9 @@ tRunResult tSimMDB::Simulation_Execute(
 
   while (true) {
     ++k;
-    const int recordPos = ProgressPosition(k, nrec);
-    host.SetRecordProgress(recordPos, std::to_string(recordPos) + "%");
-    host.ProcessMessages();
-    if (SimRunning && nrec > 0) {
+    host.SetRecordProgress({k, nrec});
+    host.ProcessMessages(control);
+    if (control.Running() && nrec > 0) {
       tInputDataRec rec = Get_InputParamsRow(row);
       res[1] = row;
       res[2] = rec.PA;
@@ -273,13 +265,13 @@ tRunResult tSimMDB::Simulation_Execute(
         while (true) {
           ++s;
           ResetInputData();
-          const int samplePos = ProgressPosition(s, ip.NumSamples);
-          if (samplePos != lastSamplePos) {
-            lastSamplePos = samplePos;
-            host.SetSampleProgress(samplePos, std::to_string(samplePos) + "%");
+          const tProgress samples{s, ip.NumSamples};
+          if (samples.Position() != lastSamplePos) {
+            lastSamplePos = samples.Position();
+            host.SetSampleProgress(samples);
           }
-          host.ProcessMessages();
-          if (SimRunning) {
+          host.ProcessMessages(control);
+          if (control.Running()) {
             MultinomialSample(rec.n, InputData.N, P, rng);
             // One pass over the active methods, sharing the corrected cells.
             ms.CalculateActive(InputData);
@@ -295,7 +287,7 @@ tRunResult tSimMDB::Simulation_Execute(
                 break;
             }
           }
-          if (s >= ip.NumSamples || !SimRunning) break;
+          if (s >= ip.NumSamples || !control.Running()) break;
         }
       }
       for (int i = 1; i <= kMethodCount; ++i) {
@@ -311,9 +303,11 @@ tRunResult tSimMDB::Simulation_Execute(
           res[static_cast<std::size_t>(fc) + 1] = kMissing;
       }
       ++lines;
-      pages.Output(Write_Rec_to_String(res, cols, ip.delimiter, SimOutDecimals, SimOutWidth));
       result.lines = lines;
-      if (!save(ip.FileName, pages.OutputText())) return result;
+      if (!pages.Output(Write_Rec_to_String(res, cols, ip.delimiter, context.simOutDecimals,
+                                            context.simOutWidth),
+                        error))
+        return fail(error);
       if (grid && !Write_Rec_to_NtabEd(*grid, lines, cols, res)) pages.Log("Error in grid output");
     }
     ++row;
@@ -323,17 +317,17 @@ tRunResult tSimMDB::Simulation_Execute(
     } else {
       InputParams.paramrec_activerec = row;
     }
-    if (!SimRunning || lastRecord) break;
+    if (!control.Running() || lastRecord) break;
   }
 
   pages.Log("Saved " + std::to_string(lines) + " records");
-  if (!SimRunning) {
+  if (!control.Running()) {
     result.outcome = tRunOutcome::cancelled;
     pages.Log("Canceled [Rec: " + std::to_string(sampledRow) + "  Sample: " + std::to_string(s) +
               "  (" + std::to_string(RoundedPercent(s, ip.NumSamples)) + "%)]");
   } else if (ip.Windows_ShutDown) {
-    if (!save(ip.FileName, pages.OutputText())) return result;
-    if (!save(ip.FileNameLog, pages.LogText())) return result;
+    // The output file already holds every line; the log page goes to its file.
+    if (!ReplaceFileText(ip.FileNameLog, pages.LogText(), error)) return fail(error);
   } else {
     pages.Log("Complete [Rec: " + std::to_string(ip.paramrec_End) +
               "  Sample: " + std::to_string(s) + "  (" +
@@ -342,8 +336,8 @@ tRunResult tSimMDB::Simulation_Execute(
   }
   if (ip.Windows_ShutDown) {
     const long long ms60 = std::clamp<long long>(ip.Windows_ShutDown_Delay, 0, 35000) * 60000;
-    host.Pause(static_cast<int>(std::min<long long>(ms60, 2147483647)));
-    host.LogOff();
+    result.logOff = true;
+    result.logOffDelayMilliseconds = static_cast<int>(std::min<long long>(ms60, 2147483647));
   }
   return result;
 }

@@ -2,24 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
+
+#include "engine/number_text.h"
 
 namespace kovalin {
 
 std::string SimNumberText(double v, int decimals, int width) {
-  std::string text;
-  if (std::isnan(v)) {
-    text = "Nan";
-  } else if (std::isinf(v)) {
-    text = v > 0 ? "+Inf" : "-Inf";
-  } else {
-    const int d = std::clamp(decimals, 0, 30);
-    char buffer[400];
-    std::snprintf(buffer, sizeof buffer, "%.*f", d, v);
-    text = buffer;
-    // A value that rounds to zero is written without a sign.
-    if (text[0] == '-' && text.find_first_of("123456789") == std::string::npos) text.erase(0, 1);
-  }
+  std::string text = FixedNumber(v, std::clamp(decimals, 0, 30), kSimFileSpelling);
   if (static_cast<int>(text.size()) < width)
     text.insert(0, static_cast<std::size_t>(width) - text.size(), ' ');
   return text;

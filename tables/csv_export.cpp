@@ -7,21 +7,22 @@
 #include <filesystem>
 #include <fstream>
 
+#include "engine/number_text.h"
+#include "tables/temp_name.h"
 #include "tables/text_utils.h"
 
 namespace kovalin {
 
 int getPrecision(const TDataTable& table, int icol) {
   int best = 0;
-  char buf[400];
   for (int row = 1; row <= table.NrOfRows(); ++row) {
     const double v = table.GetElem(icol, row);
     if (!std::isfinite(v)) continue;
-    std::snprintf(buf, sizeof buf, "%.11f", v);
-    const char* point = std::strchr(buf, '.');
-    if (point == nullptr) continue;
-    int digits = static_cast<int>(std::strlen(point + 1));
-    while (digits > 0 && point[digits] == '0') --digits;
+    const std::string text = FixedNumber(v, 11, kPlainSpelling);
+    const std::size_t point = text.find('.');
+    if (point == std::string::npos) continue;
+    int digits = static_cast<int>(text.size() - point - 1);
+    while (digits > 0 && text[point + static_cast<std::size_t>(digits)] == '0') --digits;
     if (digits > best) best = digits;
   }
   return best;
@@ -49,7 +50,7 @@ std::string ExportText(const TDataTable& table, const std::vector<int>& decimals
 
 bool WriteFileBytes(const std::string& path, const std::string& text, std::string& reason) {
   // Written beside the target and renamed over it, so that a failure keeps the old file.
-  const std::string temp = path + ".kovalin-tmp";
+  const std::string temp = TempNameBeside(path);
   {
     errno = 0;
     std::ofstream outFile(temp, std::ios::binary | std::ios::trunc);

@@ -1,12 +1,12 @@
 #include "tables/numeric_grid.h"
 
 #include <cmath>
-#include <cstdio>
 #include <new>
 #include <stdexcept>
 #include <string>
 
 #include "engine/missing.h"
+#include "engine/number_text.h"
 #include "tables/text_utils.h"
 
 namespace kovalin {
@@ -26,9 +26,7 @@ std::string GridNumberText(double v, int d) {
     const double a = std::fabs(v);
     if (v == 0 || (a >= smallest && a <= largest)) return FixedText(v, d);
   }
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.1E", v);
-  const std::string text(buf);
+  const std::string text = ScientificNumber(v, 1, kPlainSpelling);
   const auto e = text.find('E');
   // "E", the sign, then the exponent digits.
   if (e == std::string::npos || text.size() - e - 2 > 2) return kAsterisks;

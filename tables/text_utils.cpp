@@ -1,9 +1,11 @@
 #include "tables/text_utils.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <string>
+
+#include "engine/number_text.h"
 
 namespace kovalin {
 
@@ -71,16 +73,7 @@ std::string PadNumber(std::string_view s, int width) {
 }
 
 std::string FixedText(double x, int d) {
-  if (std::isnan(x)) return "nan";
-  if (std::isinf(x)) return x > 0 ? "inf" : "-inf";
-  if (d < 0) d = 0;
-  if (d > 30) d = 30;
-  char buf[400];
-  std::snprintf(buf, sizeof buf, "%.*f", d, x);
-  std::string out(buf);
-  // "-0.00" is written without its sign.
-  if (out[0] == '-' && out.find_first_not_of("-0.") == std::string::npos) out.erase(0, 1);
-  return out;
+  return FixedNumber(x, std::clamp(d, 0, 30), kPlainSpelling);
 }
 
 bool ParseStrictDecimal(std::string_view text, double& value) {

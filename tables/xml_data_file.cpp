@@ -3,10 +3,10 @@
 #include <charconv>
 #include <cstdint>
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <pugixml.hpp>
 
+#include "engine/number_text.h"
 #include "tables/csv_import.h"
 #include "tables/text_utils.h"
 
@@ -50,9 +50,7 @@ class XmlLines {
 std::string IntegralValue(double v) {
   // Exactly representable as an integer; beyond the 64-bit range the digits are printed as they are.
   if (std::fabs(v) < 9.2e18) return std::to_string(static_cast<long long>(v));
-  char buf[400];
-  std::snprintf(buf, sizeof buf, "%.0f", v);
-  return buf;
+  return FixedNumber(v, 0, kPlainSpelling);
 }
 
 bool ParseInt(const std::string& raw, long long& value) {
@@ -67,16 +65,13 @@ bool ParseInt(const std::string& raw, long long& value) {
 }  // namespace
 
 std::string XmlExponentValue(double v) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.14E", std::fabs(v));
-  std::string text(buf);
+  const std::string text = ScientificNumber(std::fabs(v), 14, kReportSpelling);
   const auto e = text.find('E');
   if (e == std::string::npos) return text;  // not finite
-  int exponent = 0;
-  std::from_chars(text.data() + e + 1 + (text[e + 1] == '+' ? 1 : 0), text.data() + text.size(), exponent);
-  char expBuf[16];
-  std::snprintf(expBuf, sizeof expBuf, "%c%04d", exponent < 0 ? '-' : '+', exponent < 0 ? -exponent : exponent);
-  return std::string(v < 0 ? "-" : " ") + text.substr(0, e + 1) + expBuf;
+  // The exponent with its sign and four digits: E+0003.
+  std::string digits = text.substr(e + 2);
+  if (digits.size() < 4) digits.insert(0, 4 - digits.size(), '0');
+  return std::string(v < 0 ? "-" : " ") + text.substr(0, e + 2) + digits;
 }
 
 std::string XmlDataText(const tFrequencyTable& table) {

@@ -32,7 +32,7 @@ class Reports : public ::testing::Test {
 TEST_F(Reports, SummaryHeaderAndLineAtFourDecimals) {
   auto methods = Calculated();
   tMemoryDocument doc;
-  methods[1].Show_Summary(doc, true, 0.0);
+  methods[1].Show_Summary(doc, true, 0.0, 4);
   ASSERT_EQ(doc.LineCount(), 2);
   EXPECT_EQ(doc.Lines()[0],
             "\tMethod        \t      Estimate\t            SE\t         CI(-)\t         CI(+)"
@@ -44,9 +44,8 @@ TEST_F(Reports, SummaryHeaderAndLineAtFourDecimals) {
 
 TEST_F(Reports, SummaryWithoutReferenceAndWithMissingValues) {
   auto methods = Calculated();
-  AppOptions.decimals = 2;
   tMemoryDocument doc;
-  methods[18].Show_Summary(doc, false, kMissing);  // F1R: no SE, no individual test
+  methods[18].Show_Summary(doc, false, kMissing, 2);  // F1R: no SE, no individual test
   ASSERT_EQ(doc.LineCount(), 1);
   EXPECT_EQ(doc.Lines()[0],
             "\tF1R         \t        0.89\t         N/A\t        0.78\t        1.03\t        0.25"
@@ -56,7 +55,7 @@ TEST_F(Reports, SummaryWithoutReferenceAndWithMissingValues) {
 TEST_F(Reports, ReferenceOutsideIntervalIsMarkedF) {
   auto methods = Calculated();
   tMemoryDocument doc;
-  methods[4].Show_Summary(doc, false, 1.5);
+  methods[4].Show_Summary(doc, false, 1.5, 4);
   EXPECT_EQ(doc.Lines()[0].substr(doc.Lines()[0].size() - 16), "          1.50 F");
 }
 
@@ -64,7 +63,7 @@ TEST_F(Reports, NumberWiderThanColumnIsPrintedWhole) {
   auto methods = Calculated();
   methods[4].Params.CI.Sup = 1234567890123.4567;
   tMemoryDocument doc;
-  methods[4].Show_Summary(doc, false, kMissing);
+  methods[4].Show_Summary(doc, false, kMissing, 4);
   EXPECT_NE(doc.Lines()[0].find("\t1234567890123.4568\t"), std::string::npos) << doc.Lines()[0];
 }
 
@@ -116,7 +115,7 @@ TEST_F(Reports, FullReportOfFiellerRatioWithMissingParts) {
 TEST_F(Reports, GroupsAndHeadings) {
   auto methods = Calculated();
   tMemoryDocument doc;
-  AppendMethodReports(doc, methods, false, 0.0, 1.0);
+  AppendMethodReports(doc, methods, false, 0.0, 1.0, 4);
   const auto& lines = doc.Lines();
   // empty, heading, header + 3 methods, empty, heading, header + 18 methods
   ASSERT_EQ(lines.size(), 1u + 1 + 4 + 1 + 1 + 19);
@@ -135,7 +134,7 @@ TEST_F(Reports, OnlyPooledDifferenceActivePrintsNoHeading) {
   auto methods = Calculated();
   for (int i = 1; i <= kMethodCount; ++i) methods[i].Active = (i == 3);
   tMemoryDocument doc;
-  AppendMethodReports(doc, methods, true, 0.0, 1.0);
+  AppendMethodReports(doc, methods, true, 0.0, 1.0, 4);
   const auto& lines = doc.Lines();
   for (const auto& line : lines) {
     EXPECT_NE(line, "[1] DIFFERENCES:");
@@ -152,7 +151,7 @@ TEST_F(Reports, NoActiveMethodLeavesOnlyTheEmptyLines) {
   auto methods = Calculated();
   for (int i = 1; i <= kMethodCount; ++i) methods[i].Active = false;
   tMemoryDocument doc;
-  AppendMethodReports(doc, methods, false, 0.0, 1.0);
+  AppendMethodReports(doc, methods, false, 0.0, 1.0, 4);
   EXPECT_EQ(doc.Lines(), (std::vector<std::string>{"", ""}));
 }
 

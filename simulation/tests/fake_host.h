@@ -8,7 +8,6 @@
 
 #include "simulation/output_grid.h"
 #include "simulation/sim_host.h"
-#include "simulation/sim_running.h"
 
 namespace kovalin::testing_support {
 
@@ -33,28 +32,26 @@ class FakeGrid : public tOutputGrid {
   std::map<int, int> decimals_;
 };
 
-// Records everything a run tells its host. Stop(n) clears SimRunning at the n-th
+// Records everything a run tells its host. stopAtYield stops the run at that
 // yield, as a confirmed Stop button would.
 class FakeHost : public tSimHost {
  public:
-  void ProcessMessages() override {
+  void ProcessMessages(tRunControl& run) override {
     ++yields;
-    if (yields == stopAtYield) SimRunning = false;
+    if (yields == stopAtYield) run.Stop();
   }
-  void SetRecordProgress(int position, const std::string& hint) override {
-    recordProgress.push_back(position);
-    recordHints.push_back(hint);
+  void SetRecordProgress(const tProgress& progress) override {
+    recordProgress.push_back(progress.Position());
+    recordHints.push_back(progress.Hint());
   }
-  void SetSampleProgress(int position, const std::string&) override {
-    sampleProgress.push_back(position);
+  void SetSampleProgress(const tProgress& progress) override {
+    sampleProgress.push_back(progress.Position());
   }
   void ClearOutput() override { output.clear(); }
   void AppendOutput(std::string_view line) override { output.emplace_back(line); }
   void ClearLog() override { log.clear(); }
   void AppendLog(std::string_view line) override { log.emplace_back(line); }
   tOutputGrid* OutputGrid() override { return withGrid ? &grid : nullptr; }
-  void Pause(int milliseconds) override { pauses.push_back(milliseconds); }
-  void LogOff() override { ++logOffs; }  // never the real thing in a test
 
   long long yields = 0;
   long long stopAtYield = -1;
@@ -65,8 +62,6 @@ class FakeHost : public tSimHost {
   std::vector<std::string> log;
   bool withGrid = false;
   FakeGrid grid;
-  std::vector<int> pauses;
-  int logOffs = 0;
 };
 
 }  // namespace kovalin::testing_support

@@ -227,12 +227,12 @@ TEST_F(SimRunTest, CancelBeforeARecordNamesTheLastSampledOne) {
 TEST_F(SimRunTest, StopAnsweredNoLosesNoSample) {
   OnlyMethods({1});
   struct Host : FakeHost {
-    void ProcessMessages() override {
-      FakeHost::ProcessMessages();
+    void ProcessMessages(tRunControl& run) override {
+      FakeHost::ProcessMessages(run);
       // Stop pressed, then "No": the flag is back before the yield returns.
       if (yields == 15) {
-        SimRunning = false;
-        SimRunning = true;
+        run.Stop();
+        run.Resume();
       }
     }
   } host;
@@ -339,16 +339,18 @@ TEST_F(SimRunTest, LineThatDoesNotFitTheGridIsLoggedAndStillWritten) {
   EXPECT_EQ(SplitCrLf(ReadFile(Path("g2.txt"))).size(), 3u);
 }
 
-TEST_F(SimRunTest, LogOffSavesBothFilesAfterTheDelay) {
+TEST_F(SimRunTest, LogOffSavesBothFilesAndAsksForTheLogOffAfterTheDelay) {
   OnlyMethods({1});
   FakeHost host;
   tSimLaunchSettings s = Settings(1, 1, 5);
   s.shutDown = true;
   s.shutDownDelay = 2;
   const std::string file = Path("off_IC_0001.txt");
-  ASSERT_EQ(Run(kFiveRows, tSimulationType::SimCI, host, s, file).outcome, tRunOutcome::complete);
-  EXPECT_EQ(host.pauses, std::vector<int>{120000});
-  EXPECT_EQ(host.logOffs, 1);
+  const tRunResult r = Run(kFiveRows, tSimulationType::SimCI, host, s, file);
+  ASSERT_EQ(r.outcome, tRunOutcome::complete);
+  EXPECT_TRUE(r.logOff);
+  EXPECT_EQ(r.logOffDelayMilliseconds, 120000);
+  EXPECT_EQ(SplitCrLf(ReadFile(file)).size(), 2u);
   EXPECT_EQ(host.log.back(), "Saved 1 records");
   const auto logLines = SplitCrLf(ReadFile(LogFileName(file)));
   EXPECT_EQ(logLines, host.log);

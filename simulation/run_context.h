@@ -1,0 +1,24 @@
+#pragma once
+
+#include "engine/paired_types.h"
+#include "simulation/random_generator.h"
+#include "simulation/sim_host.h"
+
+namespace kovalin {
+
+// Everything a run reads from outside its rows, taken when it starts: the options
+// and the number format are copies, so that the Options dialog or another command
+// changing them while the run yields cannot reach it; the stop flag and the
+// generator are the run's own.
+struct tRunContext {
+  tConf_rec options;
+  int simOutDecimals = 3;
+  int simOutWidth = 7;
+  tRunControl control;
+  tRandomGenerator random;
+};
+
+// A context with copies of AppOptions, SimOutDecimals and SimOutWidth as they are now.
+tRunContext StartRunContext();
+
+}  // namespace kovalin
