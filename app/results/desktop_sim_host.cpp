@@ -2,33 +2,36 @@
 
 #include <QCoreApplication>
 
+#include "simulation/sim_running.h"
+
 namespace kovalin::app {
 
 tDesktopSimHost::tDesktopSimHost(TTextEditor* output, TTextEditor* log, tOutputGridModel* grid,
                                  QProgressBar* samples, QProgressBar* records)
     : output_(output), log_(log), grid_(grid), samples_(samples), records_(records) {}
 
-void tDesktopSimHost::ProcessMessages() {
+void tDesktopSimHost::ProcessMessages(tRunControl& run) {
   if (!recordYield_ && sinceEvents_.isValid() && sinceEvents_.elapsed() < kYieldIntervalMs)
     return;
   recordYield_ = false;
   QCoreApplication::processEvents();
   ++eventRuns_;
   sinceEvents_.start();
+  if (!SimRunning) run.Stop();
 }
 
-void tDesktopSimHost::SetRecordProgress(int position, const std::string& hint) {
+void tDesktopSimHost::SetRecordProgress(const tProgress& progress) {
   // The record's yield follows: let the events run there whatever the time.
   recordYield_ = true;
   if (!records_) return;
-  records_->setValue(position);
-  records_->setToolTip(QString::fromStdString(hint));
+  records_->setValue(progress.Position());
+  records_->setToolTip(QString::fromStdString(progress.Hint()));
 }
 
-void tDesktopSimHost::SetSampleProgress(int position, const std::string& hint) {
+void tDesktopSimHost::SetSampleProgress(const tProgress& progress) {
   if (!samples_) return;
-  samples_->setValue(position);
-  samples_->setToolTip(QString::fromStdString(hint));
+  samples_->setValue(progress.Position());
+  samples_->setToolTip(QString::fromStdString(progress.Hint()));
 }
 
 void tDesktopSimHost::ClearOutput() {

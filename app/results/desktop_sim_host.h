@@ -14,8 +14,8 @@ namespace kovalin::app {
 // bars, the results document's output, log and grid pages, and the yields.
 // The run yields once per record and once per sample; the events run at every
 // record and otherwise at most every YieldIntervalMs, so the yields cost little
-// and Stop still answers at once. The end-of-run log-off is only recorded here:
-// the launch counts it down after the whole sequence.
+// and Stop still answers at once: a Stop (SimRunning cleared by the launcher)
+// reaches the run at the yield that saw it.
 class tDesktopSimHost : public tSimHost {
  public:
   static constexpr int kYieldIntervalMs = 20;
@@ -23,19 +23,15 @@ class tDesktopSimHost : public tSimHost {
   tDesktopSimHost(TTextEditor* output, TTextEditor* log, tOutputGridModel* grid,
                   QProgressBar* samples, QProgressBar* records);
 
-  void ProcessMessages() override;
-  void SetRecordProgress(int position, const std::string& hint) override;
-  void SetSampleProgress(int position, const std::string& hint) override;
+  void ProcessMessages(tRunControl& run) override;
+  void SetRecordProgress(const tProgress& progress) override;
+  void SetSampleProgress(const tProgress& progress) override;
   void ClearOutput() override;
   void AppendOutput(std::string_view line) override;
   void ClearLog() override;
   void AppendLog(std::string_view line) override;
   tOutputGrid* OutputGrid() override { return grid_.data(); }
-  void Pause(int milliseconds) override { logOffDelayMs_ = milliseconds; }
-  void LogOff() override { logOffRequested_ = true; }
 
-  bool LogOffRequested() const { return logOffRequested_; }
-  int LogOffDelayMs() const { return logOffDelayMs_; }
   // How many times the events ran, for the measurements.
   long long EventRuns() const { return eventRuns_; }
   // Shows what is still gathered in the pages.
@@ -49,8 +45,6 @@ class tDesktopSimHost : public tSimHost {
   QPointer<QProgressBar> records_;
   QElapsedTimer sinceEvents_;
   bool recordYield_ = true;
-  bool logOffRequested_ = false;
-  int logOffDelayMs_ = 0;
   long long eventRuns_ = 0;
 };
 

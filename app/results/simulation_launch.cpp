@@ -10,6 +10,7 @@
 #include "app/shell/questions.h"
 #include "engine/app_options.h"
 #include "simulation/record_source.h"
+#include "simulation/run_context.h"
 #include "simulation/sim_file_names.h"
 #include "simulation/sim_running.h"
 
@@ -81,8 +82,10 @@ void tSimulationLaunch::RunSequence() {
   running_ = true;
   emit runningChanged(true);
   SimRunning = true;
-  lastOutcome_ = RunSimulationSequence(*table_.records, settings_, launcher_->FileFullName().toStdString(),
-                                       kinds, *this);
+  tRunContext context = StartRunContext();
+  lastOutcome_ = RunSimulationSequence(*table_.records, settings_,
+                                       launcher_->FileFullName().toStdString(), kinds, *this,
+                                       context);
   running_ = false;
   launcher_->SetOutputLabel("-", QString());
   if (lastOutcome_ == tRunOutcome::complete) {
@@ -128,12 +131,11 @@ tSimHost& tSimulationLaunch::BeginKind(tSimulationType, const std::string& taskT
 }
 
 void tSimulationLaunch::EndKind(tSimulationType, const tRunResult& result) {
-  if (host_) {
-    host_->Flush();
-    if (host_->LogOffRequested()) {
-      logOff_ = true;
-      logOffDelayMs_ = host_->LogOffDelayMs();
-    }
+  if (host_) host_->Flush();
+  // Every kind of a sequence asks for it; the log-off comes once, at the end.
+  if (result.logOff) {
+    logOff_ = true;
+    logOffDelayMs_ = result.logOffDelayMilliseconds;
   }
   if (TFResults* results = current_.data()) {
     results->SetRunWritesHere(false);
