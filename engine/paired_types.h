@@ -88,6 +88,7 @@ struct tConf_rec {
   bool fulloutput = false;
   double alfa_level = 0.05;
   double za = 1.96;
+  bool extendedoutput = false;  // "Extended output" of the Options dialog
 };
 
 // Arguments of a method object's creation.

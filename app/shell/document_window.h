@@ -17,6 +17,7 @@ namespace kovalin::app {
 //  - bind its property lists with SetProperties and override ShowProperties when the
 //    kind sets the list's column titles (call the base first);
 //  - call SetModified on every change, so closing it asks whether to save;
+//  - a data table overrides ShowXmlStructure;
 //  - let the main window place it: TFMain::CreateTable for data tables (New, Open),
 //    TFMain::CreateResults for analysis and simulation results.
 // Closing it from its close box, the Close command, Delete branch or at exit always goes
@@ -34,6 +35,9 @@ class tDocumentWindow : public QWidget, public TFMDIChild {
   void BringToFront() override;
   // Marks unsaved changes (the title shows "*") or their end.
   void SetModified(bool modified);
+  // The View menu's XML command with this document in front; data tables show the XML
+  // text of their frequency table (other kinds never get the call).
+  virtual void ShowXmlStructure() {}
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -51,6 +51,7 @@ class Desk : public ::testing::Test {
 TEST_F(Desk, StartsWithTheRootAndNoActiveData) {
   EXPECT_EQ(tDocumentTree::Text(desk.NodoRaiz), "Kovalin (x32) 20E");
   EXPECT_EQ(desk.Tree().Selected(), desk.NodoRaiz);
+  EXPECT_FALSE(desk.NodoRaiz->icon().isNull());  // the bundled icons are found
   EXPECT_EQ(desk.StatusText(0), "Kovalin (x32) 20E (compilation: 23/02/22/ 20E x32)");
   EXPECT_FALSE(desk.DeleteBranchEnabled());
   EXPECT_FALSE(desk.SidePanelShown);

@@ -1,0 +1,31 @@
+#include <cstdio>
+
+#include <QApplication>
+
+#include "app/shell/main_window.h"
+
+namespace {
+
+// Qt aborts without a display; say instead how to go on.
+bool DisplayMissing() {
+  return qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (DisplayMissing()) {
+    std::fputs("kovalin: no display (DISPLAY and WAYLAND_DISPLAY are not set): start it from a "
+               "desktop session, under a virtual display with 'xvfb-run ./run', or use the "
+               "command line program instead ('./run --help' lists its commands)\n",
+               stderr);
+    return 1;
+  }
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("Kovalin");
+  QApplication::setOrganizationName("Quillon");
+  kovalin::app::TFMain window;
+  window.show();
+  return QApplication::exec();
+}
