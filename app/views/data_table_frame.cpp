@@ -1,0 +1,481 @@
+#include "app/views/data_table_frame.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/shell/questions.h"
+#include "tables/frame_files.h"
+
+namespace kovalin::app {
+
+namespace {
+
+constexpr const char* kCaption = "Kovalin";
+constexpr const char* kCsvFilter = "Text delimited (*.csv);;All files (*.*)";
+constexpr int kMaxWarningsShown = 10;
+
+bool IsEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
+
+void MoveCursorDown(QTableView* view) {
+  const QModelIndex at = view->currentIndex();
+  const QModelIndex below = at.sibling(at.row() + 1, at.column());
+  if (below.isValid()) view->selectionModel()->setCurrentIndex(below, QItemSelectionModel::ClearAndSelect);
+}
+
+// Enter in a cell editor stores the text and moves the cursor one row down.
+class tDownOnEnterDelegate : public QStyledItemDelegate {
+ public:
+  explicit tDownOnEnterDelegate(QTableView* view) : QStyledItemDelegate(view), view_(view) {}
+
+ protected:
+  bool eventFilter(QObject* object, QEvent* event) override {
+    auto* editor = qobject_cast<QWidget*>(object);
+    if (editor != nullptr && event->type() == QEvent::KeyPress && IsEnter(static_cast<QKeyEvent*>(event)->key())) {
+      emit commitData(editor);
+      emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+      MoveCursorDown(view_);
+      return true;
+    }
+    return QStyledItemDelegate::eventFilter(object, event);
+  }
+
+ private:
+  QTableView* view_;
+};
+
+QString FromStd(const std::string& s) { return QString::fromStdString(s); }
+
+// The record grid: Enter moves the cursor down, with or without an open editor.
+class tRecordGridView : public QTableView {
+ public:
+  using QTableView::QTableView;
+  bool Editing() const { return state() == EditingState; }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (IsEnter(event->key()) && !Editing()) {
+      MoveCursorDown(this);
+      event->accept();
+      return;
+    }
+    QTableView::keyPressEvent(event);
+  }
+};
+
+bool Editing(QTableView* view) { return static_cast<tRecordGridView*>(view)->Editing(); }
+
+}  // namespace
+
+TFDataTable::TFDataTable(QWidget* parent) : QWidget(parent), model_(new tRecordTableModel(frame_, this)) {
+  setObjectName("FDataTable1");
+  grid_ = new tRecordGridView(this);
+  grid_->setObjectName("NTabEd1");
+  grid_->setAccessibleName("Record table");
+  grid_->setModel(model_);
+  grid_->setItemDelegate(new tDownOnEnterDelegate(grid_));
+  // Uniform rows: a table of any length scrolls without measuring its rows.
+  grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
+  grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+
+  propertiesPanel_ = BuildPropertiesPanel();
+  actionsPanel_ = BuildActionsPanel();
+
+  statusText_ = new QLabel(this);
+  statusText_->setAccessibleName("Frame state");
+  statusText_->setMinimumWidth(90);
+  modifiedText_ = new QLabel(this);
+  modifiedText_->setAccessibleName("Record table modified");
+  modifiedText_->setMinimumWidth(20);
+  propertiesButton_ = new QToolButton(this);
+  propertiesButton_->setText("Properties");
+  propertiesButton_->setAccessibleName("Properties");
+  propertiesButton_->setToolTip("Show or hide the properties of the table");
+  actionsButton_ = new QToolButton(this);
+  actionsButton_->setText("Actions");
+  actionsButton_->setAccessibleName("Actions");
+  actionsButton_->setToolTip("Show or hide the record actions");
+  connect(propertiesButton_, &QToolButton::clicked, this, [this] {
+    const bool show = !PropertiesShown();
+    ShowPanels(show, show);
+    Setstatus(show ? sEdit : sSelection);
+  });
+  connect(actionsButton_, &QToolButton::clicked, this, [this] {
+    const bool show = !ActionsShown();
+    ShowPanels(false, show);
+    Setstatus(show ? sEdit : sSelection);
+  });
+
+  auto* status = new QHBoxLayout;
+  status->setContentsMargins(2, 0, 2, 0);
+  status->addWidget(statusText_);
+  status->addWidget(modifiedText_);
+  status->addStretch();
+  status->addWidget(propertiesButton_);
+  status->addWidget(actionsButton_);
+
+  auto* body = new QHBoxLayout;
+  body->setContentsMargins(0, 0, 0, 0);
+  body->addWidget(propertiesPanel_);
+  body->addWidget(grid_, 1);
+  body->addWidget(actionsPanel_);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addLayout(body, 1);
+  layout->addLayout(status);
+
+  connect(model_, &tRecordTableModel::cellEdited, this, [this] {
+    ShowStatus();
+    emit modifiedChanged(frame_.pmodified);
+  });
+
+  // A new frame: no file, not modified, side panels hidden, state Selection.
+  ShowPanels(false, false);
+  Setstatus(sSelection);
+  frame_.Autosave = true;  // ticked at start
+  autosave_->setChecked(true);
+  TableChanged();
+}
+
+QWidget* TFDataTable::BuildPropertiesPanel() {
+  auto* panel = new QWidget(this);
+  panel->setObjectName("PropertiesPanel");
+  fieldsLabel_ = new QLabel(panel);
+  recordsLabel_ = new QLabel(panel);
+  fieldList_ = new QComboBox(panel);
+  fieldList_->setAccessibleName("Field");
+  decimals_ = new QSpinBox(panel);
+  decimals_->setRange(0, TNTabEd::kMaxDecPlaces);
+  decimals_->setAccessibleName("Decimals");
+  fileLabel_ = new QLabel("N/A", panel);
+  fileLabel_->setAccessibleName("File");
+  fileLabel_->setToolTip("Double click to save under another name");
+  fileLabel_->installEventFilter(this);
+  fileLabel_->setAttribute(Qt::WA_Hover);
+
+  delimiterGroup_ = new QButtonGroup(panel);
+  auto* delimiters = new QVBoxLayout;
+  const std::pair<const char*, TCSVDelimiters> choices[] = {
+      {"Tab", csvTab}, {"Semicolon", csvSemicolon}, {"Comma", csvComma}, {"Blank", csvBlank}};
+  for (const auto& [caption, code] : choices) {
+    auto* button = new QRadioButton(caption, panel);
+    delimiterGroup_->addButton(button, code);
+    delimiters->addWidget(button);
+  }
+  delimiterGroup_->button(csvTab)->setChecked(true);
+  connect(delimiterGroup_, &QButtonGroup::idClicked, this,
+          [this](int id) { frame_.ExportDelimiter = static_cast<TCSVDelimiters>(id); });
+
+  connect(fieldList_, &QComboBox::currentIndexChanged, this, [this](int i) {
+    const QSignalBlocker block(decimals_);
+    decimals_->setValue(frame_.NTabEd1.GetDecPlaces(i + 1));
+  });
+  connect(decimals_, &QSpinBox::valueChanged, this, [this](int value) {
+    const int col = fieldList_->currentIndex() + 1;
+    if (col < 1) return;
+    frame_.NTabEd1.SetDecPlaces(col, value);
+    model_->Repaint();
+  });
+
+  auto* close = new QPushButton("Close", panel);
+  close->setAccessibleName("Close properties");
+  connect(close, &QPushButton::clicked, this, [this] {
+    ShowPanels(false, false);
+    Setstatus(sSelection);
+  });
+
+  auto* form = new QFormLayout;
+  form->addRow("Fields:", fieldsLabel_);
+  form->addRow("Records:", recordsLabel_);
+  form->addRow("Field", fieldList_);
+  form->addRow("Decimals", decimals_);
+  form->addRow("File:", fileLabel_);
+  form->addRow("Delimiter", delimiters);
+  auto* layout = new QVBoxLayout(panel);
+  layout->addLayout(form);
+  layout->addStretch();
+  layout->addWidget(close);
+  return panel;
+}
+
+QWidget* TFDataTable::BuildActionsPanel() {
+  auto* panel = new QWidget(this);
+  panel->setObjectName("ActionsPanel");
+  auto* layout = new QVBoxLayout(panel);
+  auto button = [&](const char* caption, const char* name, void (TFDataTable::*action)()) {
+    auto* b = new QPushButton(caption, panel);
+    b->setAccessibleName(QString(name));
+    connect(b, &QPushButton::clicked, this, action);
+    layout->addWidget(b);
+    return b;
+  };
+  button("Open", "Open table", &TFDataTable::OpenClick);
+  auto* save = new QPushButton("Save", panel);
+  save->setAccessibleName("Save table");
+  connect(save, &QPushButton::clicked, this, [this] { SaveClick(); });
+  layout->addWidget(save);
+  addButton_ = button("Add record", "Add record", &TFDataTable::AddRecordClick);
+  duplicateButton_ = button("Duplicate record", "Duplicate record", &TFDataTable::DuplicateRecordClick);
+  deleteButton_ = button("Delete record", "Delete record", &TFDataTable::DeleteRecordClick);
+  deleteAllButton_ = button("Delete all", "Delete all data", &TFDataTable::DeleteAllClick);
+  button("Refresh", "Refresh", &TFDataTable::RefreshClick);
+  autosave_ = new QCheckBox("    Autosave", panel);
+  autosave_->setAccessibleName("Autosave");
+  connect(autosave_, &QCheckBox::toggled, this, [this](bool on) { frame_.Autosave = on; });
+  layout->addWidget(autosave_);
+  layout->addStretch();
+  auto* close = new QPushButton("Close", panel);
+  close->setAccessibleName("Close actions");
+  connect(close, &QPushButton::clicked, this, [this] {
+    ShowPanels(false, false);
+    Setstatus(sSelection);
+  });
+  layout->addWidget(close);
+  return panel;
+}
+
+void TFDataTable::ShowPanels(bool properties, bool actions) {
+  propertiesPanel_->setVisible(properties);
+  actionsPanel_->setVisible(actions);
+}
+
+bool TFDataTable::PropertiesShown() const { return !propertiesPanel_->isHidden(); }
+bool TFDataTable::ActionsShown() const { return !actionsPanel_->isHidden(); }
+
+void TFDataTable::Setstatus(setOfStatus status) {
+  frame_.Setstatus(status);
+  const bool readOnly = frame_.NTabEd1.DataReadOnly();
+  // An open editor closes without storing when the grid now refuses edits.
+  if (readOnly && Editing(grid_)) grid_->reset();
+  const bool rows = status == sSelection || status == sCalculating;
+  grid_->setSelectionBehavior(rows ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems);
+  grid_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  grid_->setEditTriggers(readOnly ? QAbstractItemView::NoEditTriggers
+                                  : QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                                        QAbstractItemView::AnyKeyPressed);
+  const bool records = status == sEdit;
+  for (QPushButton* b : {addButton_, duplicateButton_, deleteButton_, deleteAllButton_}) b->setEnabled(records);
+  if (status == sEdit && !ActionsShown() && !PropertiesShown()) ShowPanels(false, true);
+  if (rows) ShowPanels(false, false);
+  // The box is usable only while the grid refuses edits; the switch clears it.
+  {
+    const QSignalBlocker block(autosave_);
+    autosave_->setEnabled(readOnly);
+    autosave_->setChecked(frame_.Autosave);
+  }
+  model_->Repaint();
+  ShowStatus();
+}
+
+void TFDataTable::TableChanged() {
+  model_->Reload();
+  {
+    const QSignalBlocker block(fieldList_);
+    fieldList_->clear();
+    for (int c = 1; c <= frame_.NTabEd1.GetNrOfColumns(); ++c) fieldList_->addItem(FromStd(frame_.NTabEd1.GetColName(c)));
+  }
+  if (fieldList_->count() > 0) {
+    fieldList_->setCurrentIndex(0);
+    const QSignalBlocker block(decimals_);
+    decimals_->setValue(frame_.NTabEd1.GetDecPlaces(1));
+  }
+  ShowCounts();
+  ShowFileName();
+  ShowStatus();
+  grid_->scrollTo(model_->index(0, 0));
+  emit modifiedChanged(frame_.pmodified);
+}
+
+void TFDataTable::ShowCounts() {
+  fieldsLabel_->setText(QString::number(frame_.NTabEd1.GetNrOfColumns()));
+  recordsLabel_->setText(QString::number(frame_.NTabEd1.GetNrOfRows()));
+}
+
+void TFDataTable::ShowFileName() {
+  const QString full = FromStd(frame_.pFilename);
+  fileLabel_->setText(full == "N/A" ? full : QFileInfo(full).fileName());
+  fileLabel_->setToolTip(full);
+}
+
+void TFDataTable::ShowStatus() {
+  statusText_->setText(StatusText(frame_.pstatus));
+  modifiedText_->setText(FromStd(frame_.ModifiedMarkText()));
+}
+
+QString TFDataTable::StateText() const { return statusText_->text(); }
+QString TFDataTable::ModifiedText() const { return modifiedText_->text(); }
+
+int TFDataTable::FirstSelectedRow() const {
+  const QModelIndexList rows = grid_->selectionModel()->selectedIndexes();
+  int first = 0;
+  for (const QModelIndex& i : rows) {
+    if (first == 0 || i.row() + 1 < first) first = i.row() + 1;
+  }
+  if (first == 0 && grid_->currentIndex().isValid()) first = grid_->currentIndex().row() + 1;
+  return first;
+}
+
+void TFDataTable::Report(const tFrameFileResult& result) {
+  if (!result.ok && !result.error.empty()) ShowError(kCaption, FromStd(result.error));
+  if (result.warnings.empty()) return;
+  QStringList lines;
+  for (std::size_t i = 0; i < result.warnings.size() && i < kMaxWarningsShown; ++i) lines << FromStd(result.warnings[i]);
+  if (result.warnings.size() > kMaxWarningsShown) {
+    lines << QString("... and %1 more").arg(result.warnings.size() - kMaxWarningsShown);
+  }
+  ShowWarning(kCaption, lines.join('\n'));
+}
+
+bool TFDataTable::ConfirmLabelLoss() {
+  const std::string question = LabelLossQuestion(frame_.DataTable1);
+  return question.empty() || Confirm(kCaption, FromStd(question));
+}
+
+void TFDataTable::OpenClick() {
+  tFileRequest request;
+  request.caption = "Open";
+  request.filter = "Data files (*.mrd *.txt *.csv);;All files (*.*)";
+  if (frame_.pFilename != "N/A") {
+    const QFileInfo current(FromStd(frame_.pFilename));
+    request.directory = current.absolutePath();
+    request.proposedName = current.fileName();
+  }
+  const tFileAnswer answer = Questions().AskOpenFile(request);
+  if (!answer.accepted) return;
+  const std::string path = answer.fileName.toStdString();
+  tRecordTableFile file = LoadRecordTable(path);
+  if (!file.ok) {
+    ShowError(kCaption, FromStd(file.error));
+    return;
+  }
+  tFrameFileResult shown;
+  shown.ok = true;
+  shown.warnings = file.warnings;
+  AdoptRecordTable(frame_, std::move(file), path);
+  TableChanged();
+  Setstatus(sEdit);
+  ShowPanels(false, false);
+  Setstatus(sSelection);
+  Report(shown);
+}
+
+bool TFDataTable::SaveClick() {
+  frame_.ExportDelimiter = static_cast<TCSVDelimiters>(delimiterGroup_->checkedId());
+  if (!ConfirmLabelLoss()) return false;
+  if (frame_.pFilename == "N/A") {
+    tFileRequest request;
+    request.caption = "Save as";
+    request.filter = kCsvFilter;
+    request.defaultSuffix = "csv";
+    const tFileAnswer answer = Questions().AskSaveFile(request);
+    if (!answer.accepted) return false;
+    frame_.SetFileName(answer.fileName.toStdString());
+    ShowFileName();
+  }
+  const tFrameFileResult result = frame_.ExportAsCSV(frame_.ExportDelimiter);
+  Report(result);
+  ShowStatus();
+  emit modifiedChanged(frame_.pmodified);
+  return result.ok;
+}
+
+void TFDataTable::RefreshClick() {
+  frame_.ExportDelimiter = static_cast<TCSVDelimiters>(delimiterGroup_->checkedId());
+  if (frame_.pFilename == "N/A") {
+    if (!SaveClick()) return;
+  } else if (!ConfirmLabelLoss()) {
+    return;
+  }
+  const tFrameFileResult result = frame_.Refresh();
+  Report(result);
+  TableChanged();
+}
+
+void TFDataTable::FileLabelDoubleClick() {
+  tFileRequest request;
+  request.caption = "Save as";
+  request.filter = kCsvFilter;
+  request.defaultSuffix = "csv";
+  if (frame_.pFilename != "N/A") {
+    const QFileInfo current(FromStd(frame_.pFilename));
+    request.directory = current.absolutePath();
+    request.proposedName = current.fileName();
+    request.defaultSuffix = current.suffix();
+  }
+  const tFileAnswer answer = Questions().AskSaveFile(request);
+  if (!answer.accepted) return;
+  frame_.SetFileName(answer.fileName.toStdString());
+  ShowFileName();
+  SaveClick();
+}
+
+void TFDataTable::SetExportDelimiter(TCSVDelimiters delimiter) {
+  if (QAbstractButton* b = delimiterGroup_->button(delimiter)) b->setChecked(true);
+  frame_.ExportDelimiter = delimiter;
+}
+
+bool TFDataTable::AutosaveAllowed() {
+  frame_.Autosave = autosave_->isChecked();
+  if (frame_.Autosave && frame_.pFilename != "N/A" && !ConfirmLabelLoss()) frame_.Autosave = false;
+  return frame_.Autosave;
+}
+
+void TFDataTable::AfterRecordOperation(bool changed) {
+  if (!changed) return;
+  Report(frame_.lastFileResult);
+  const QModelIndex at = grid_->currentIndex();
+  TableChanged();
+  if (at.isValid()) grid_->setCurrentIndex(model_->index(std::min(at.row(), model_->rowCount() - 1), at.column()));
+}
+
+void TFDataTable::AddRecordClick() {
+  AutosaveAllowed();
+  AfterRecordOperation(frame_.AddRecord());
+}
+
+void TFDataTable::DuplicateRecordClick() {
+  AutosaveAllowed();
+  AfterRecordOperation(frame_.DuplicateRecord(FirstSelectedRow()));
+}
+
+void TFDataTable::DeleteRecordClick() {
+  AutosaveAllowed();
+  AfterRecordOperation(frame_.DeleteRecord(FirstSelectedRow()));
+}
+
+void TFDataTable::DeleteAllClick() {
+  if (!Confirm(kCaption, kDeleteAllQuestion)) return;
+  frame_.DeleteAllData();
+  TableChanged();
+}
+
+bool TFDataTable::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == fileLabel_) {
+    if (event->type() == QEvent::MouseButtonDblClick) {
+      FileLabelDoubleClick();
+      return true;
+    }
+    // The full name while the mouse is over the label.
+    if (event->type() == QEvent::HoverEnter) fileLabel_->setText(FromStd(frame_.pFilename));
+    if (event->type() == QEvent::HoverLeave) ShowFileName();
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace kovalin::app

@@ -1,0 +1,100 @@
+#pragma once
+
+#include <QWidget>
+
+#include "app/views/record_table_model.h"
+#include "tables/record_table_frame.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+class QTableView;
+class QToolButton;
+
+namespace kovalin::app {
+
+// The record-table frame on the Input page: the record grid over the store,
+// the Properties and Actions panels, and its own status bar with the frame
+// state and the modified mark. The record and file rules are tRecordTableFrame's.
+class TFDataTable : public QWidget {
+  Q_OBJECT
+ public:
+  explicit TFDataTable(QWidget* parent = nullptr);
+
+  tRecordTableFrame& Frame() { return frame_; }
+  const tRecordTableFrame& Frame() const { return frame_; }
+  tRecordTableModel* Model() const { return model_; }
+  QTableView* Grid() const { return grid_; }
+
+  // The frame state, with its effect on the grid, the buttons and the panels.
+  void Setstatus(setOfStatus status);
+  // The store was replaced or reshaped: the grid, the field list and the counts follow.
+  void TableChanged();
+  // The record table's own modified mark.
+  bool Modified() const { return frame_.pmodified; }
+  // The two panels of the frame's status bar.
+  QString StateText() const;
+  QString ModifiedText() const;
+  // The first selected row of the store (1-based), or 0 without a selection.
+  int FirstSelectedRow() const;
+
+  // The buttons and panels, for the document and for tests.
+  void ShowPanels(bool properties, bool actions);
+  bool PropertiesShown() const;
+  bool ActionsShown() const;
+  void OpenClick();
+  // False when nothing was written (no file chosen, the user said No, a failed write).
+  bool SaveClick();
+  void RefreshClick();
+  void AddRecordClick();
+  void DuplicateRecordClick();
+  void DeleteRecordClick();
+  void DeleteAllClick();
+  void FileLabelDoubleClick();
+  void SetExportDelimiter(TCSVDelimiters delimiter);
+
+ signals:
+  // The record table's modified mark may have changed.
+  void modifiedChanged(bool modified);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QWidget* BuildPropertiesPanel();
+  QWidget* BuildActionsPanel();
+  void ShowCounts();
+  void ShowStatus();
+  void ShowFileName();
+  // Autosave from the box for one record operation; asks first when labels would be lost.
+  bool AutosaveAllowed();
+  bool ConfirmLabelLoss();
+  void Report(const tFrameFileResult& result);
+  void AfterRecordOperation(bool changed);
+
+  tRecordTableFrame frame_;
+  tRecordTableModel* model_;
+  QTableView* grid_;
+  QWidget* propertiesPanel_;
+  QWidget* actionsPanel_;
+  QLabel* fieldsLabel_;
+  QLabel* recordsLabel_;
+  QComboBox* fieldList_;
+  QSpinBox* decimals_;
+  QLabel* fileLabel_;
+  QButtonGroup* delimiterGroup_;
+  QPushButton* addButton_;
+  QPushButton* duplicateButton_;
+  QPushButton* deleteButton_;
+  QPushButton* deleteAllButton_;
+  QCheckBox* autosave_;
+  QLabel* statusText_;
+  QLabel* modifiedText_;
+  QToolButton* propertiesButton_;
+  QToolButton* actionsButton_;
+};
+
+}  // namespace kovalin::app

@@ -1,0 +1,184 @@
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "app/shell/main_desk.h"
+#include "app/testing/scripted_questions.h"
+#include "app/views/data_table_document.h"
+#include "app/views/data_table_frame.h"
+#include "app/views/frequency_grid_view.h"
+#include "app/views/table_commands.h"
+
+namespace kovalin::app {
+namespace {
+
+QByteArray ReadAll(const QString& path) {
+  QFile f(path);
+  f.open(QIODevice::ReadOnly);
+  return f.readAll();
+}
+
+class DataTableDocument : public ::testing::Test {
+ protected:
+  DataTableDocument() {
+    ScriptedQuestions().Reset();
+    AskOnClose = true;
+    CurrentTableSettings = rTableSettings{};
+    desk.FormCreate();
+  }
+  ~DataTableDocument() override {
+    // Close what is left without prompts.
+    for (TFMDIChild* d : desk.DocumentsFrontToBack()) d->IsCloseQuery = false;
+    while (!desk.DocumentsFrontToBack().isEmpty()) {
+      if (!desk.DocumentsFrontToBack().front()->RequestClose()) break;
+    }
+    CurrentTableSettings = rTableSettings{};
+  }
+  QString Write(const QString& name, const QByteArray& bytes) {
+    QFile f(dir.filePath(name));
+    f.open(QIODevice::WriteOnly);
+    f.write(bytes);
+    return f.fileName();
+  }
+  // A document with a 2 x 2 frequency table titled Study A holding 12, 5 / 3, 20.
+  TFTabla* StudyA() {
+    const QString xml = Write("study.xml",
+        "<dataset><table><title>Study A</title><dim><dimrows>2</dimrows><dimcols>2</dimcols></dim>"
+        "<labels><lblrows>R</lblrows><lblcols>C</lblcols></labels><sampling>0</sampling><cells>"
+        "<cell><row>1</row><col>1</col><val>12</val></cell><cell><row>1</row><col>2</col><val>5</val></cell>"
+        "<cell><row>2</row><col>1</col><val>3</val></cell><cell><row>2</row><col>2</col><val>20</val></cell>"
+        "</cells></table></dataset>");
+    return LoadTableFile(desk, xml);
+  }
+  QTemporaryDir dir;
+  tMainDesk desk;
+};
+
+TEST_F(DataTableDocument, ANewRawDataTableShowsOnlyItsInputPageInStateEdit) {
+  TFTabla* doc = NewTableFromOptions(desk, {"  Trial  ", true, itRawData});
+  ASSERT_NE(doc, nullptr);
+  EXPECT_FALSE(doc->Pages()->isTabVisible(TFTabla::TSData));
+  EXPECT_FALSE(doc->Pages()->isTabVisible(TFTabla::TSPR));
+  EXPECT_FALSE(doc->Pages()->isTabVisible(TFTabla::TSText));
+  EXPECT_EQ(doc->Pages()->currentIndex(), TFTabla::TSNTabEd);
+  EXPECT_EQ(doc->Frame()->StateText(), "Edit");
+  EXPECT_EQ(doc->Frame()->Model()->columnCount(), 9);
+  EXPECT_EQ(doc->pDBtype, DBRawData);
+  EXPECT_EQ(doc->pFileName, "Trial");
+  EXPECT_EQ(tDocumentTree::Text(doc->TreeNode), "Trial");
+  EXPECT_EQ(doc->Caption(), "Table 1");
+  // The title is no file of the record table: its save asks where to write.
+  EXPECT_EQ(doc->Frame()->Frame().pFilename, "N/A");
+  doc->ShowProperties();
+  EXPECT_EQ(desk.Properties().Title(0), "Data table");
+  EXPECT_EQ(desk.Properties().Value(desk.Properties().RowCount() - 1), "Raw Data");
+
+  ScriptedQuestions().AnswerNext(tAnswer::Ok);
+  TFTabla* sesp = NewTableFromOptions(desk, {"", true, itParamsS});
+  ASSERT_EQ(ScriptedQuestions().Messages().size(), 1);
+  EXPECT_EQ(ScriptedQuestions().Messages()[0].text, "To be implemented ... ");
+  EXPECT_EQ(sesp->pDBtype, DBnull);
+}
+
+TEST_F(DataTableDocument, AnOpenedTextFileIsInStateSelectionWithItsNameAsCaption) {
+  const QString path = Write("trial 3.txt", "Id;PA\r\n1;0.25\r\n");
+  TFTabla* doc = OpenTableFile(desk, path);
+  ASSERT_NE(doc, nullptr);
+  EXPECT_EQ(doc->Caption(), "trial 3");
+  EXPECT_EQ(doc->Frame()->StateText(), "Selection");
+  EXPECT_EQ(doc->pDBtype, DBparamsVP);
+  EXPECT_EQ(doc->Frame()->Model()->data(doc->Frame()->Model()->index(0, 1)).toString(), "0.25");
+  EXPECT_FALSE(doc->Frame()->Model()->flags(doc->Frame()->Model()->index(0, 1)) & Qt::ItemIsEditable);
+}
+
+TEST_F(DataTableDocument, AFileThatCannotBeReadGivesOneMessageAndNoDocument) {
+  ScriptedQuestions().AnswerNext(tAnswer::Ok);
+  EXPECT_EQ(OpenTableFile(desk, dir.filePath("gone.csv")), nullptr);
+  ASSERT_EQ(ScriptedQuestions().Messages().size(), 1);
+  EXPECT_TRUE(ScriptedQuestions().Messages()[0].text.contains("gone.csv"));
+  EXPECT_TRUE(desk.DocumentsFrontToBack().isEmpty());
+}
+
+TEST_F(DataTableDocument, SaveWritesTheXmlFileOnlyFromTheDataPage) {
+  TFTabla* doc = StudyA();
+  ASSERT_NE(doc, nullptr);
+  EXPECT_TRUE(doc->Pages()->isTabVisible(TFTabla::TSText));
+  EXPECT_EQ(doc->Caption(), "study.xml");
+  const QString target = dir.filePath("copy.xml");
+  doc->Pages()->setCurrentIndex(TFTabla::TSNTabEd);
+  EXPECT_FALSE(doc->SaveToFile(1));  // Save as from the Input page: no dialog, no file
+  EXPECT_TRUE(ScriptedQuestions().FileRequests().isEmpty());
+
+  doc->Pages()->setCurrentIndex(TFTabla::TSData);
+  ScriptedQuestions().AnswerNextFile(target);
+  ASSERT_TRUE(doc->SaveToFile(1));
+  const QByteArray written = ReadAll(target);
+  EXPECT_TRUE(written.startsWith("<dataset text=\"Kovalin_data\">\r\n  <table>\r\n    <title>study.xml</title>"));
+  EXPECT_TRUE(written.contains("<val>20</val>"));
+  EXPECT_EQ(doc->Caption(), "copy.xml");
+  EXPECT_EQ(doc->StatusPanel(0), " Saved");
+
+  // Read back into a new document.
+  TFTabla* again = LoadTableFile(desk, target);
+  ASSERT_NE(again, nullptr);
+  EXPECT_DOUBLE_EQ(again->Frequencies().Value(0, 0), 40);
+}
+
+TEST_F(DataTableDocument, CtrlCCopiesTheGridOnView) {
+  TFTabla* doc = StudyA();
+  ASSERT_NE(doc, nullptr);
+  QTest::keyClick(doc->FrequencyGrid(), Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(),
+            "\tC(1)\tC(2)\tTotal\r\nR(1)\t12\t5\t17\r\nR(2)\t3\t20\t23\r\nTotal\t15\t25\t40 ");
+  doc->Pages()->setCurrentIndex(TFTabla::TSPR);
+  doc->CopyToClipBoard();
+  EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith("\tC(1)\tC(2)\tTotal\r\nR(1)\t70.59\t29.41\t100.00"));
+  EXPECT_EQ(doc->PercentageGrid().Cell(1, 0), "     Total");
+}
+
+TEST_F(DataTableDocument, ABadFrequencyShowsDataErrorInRed) {
+  TFTabla* doc = StudyA();
+  ASSERT_NE(doc, nullptr);
+  doc->show();
+  QApplication::setActiveWindow(doc);
+  doc->FrequencyGrid()->setFocus();
+  doc->FrequencyGrid()->SetCursor(2, 2);
+  ScriptedQuestions().AnswerNext(tAnswer::Ok);
+  QTest::keyClick(doc->FrequencyGrid(), Qt::Key_X);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  EXPECT_EQ(doc->StatusPanel(0), "DATA ERROR!");
+  EXPECT_TRUE(doc->StatusPanel0IsRed());
+  EXPECT_DOUBLE_EQ(doc->Frequencies().Value(1, 1), 12);
+}
+
+TEST_F(DataTableDocument, EditedRecordsAskBeforeTheDocumentCloses) {
+  TFTabla* doc = NewTableFromOptions(desk, {"", true, itParamsPV});
+  ASSERT_NE(doc, nullptr);
+  doc->Frame()->Model()->setData(doc->Frame()->Model()->index(0, 1), "0.9");
+  EXPECT_TRUE(doc->StatusModificado);
+  QPointer<TFTabla> alive(doc);
+
+  ScriptedQuestions().AnswerNextSavePrompt({tSavePromptChoice::Cancel, false});
+  EXPECT_FALSE(doc->RequestClose());
+  ASSERT_EQ(ScriptedQuestions().SavePrompts().size(), 1);
+  EXPECT_TRUE(alive);
+
+  // Save and close writes the records to the file the frame asks for.
+  const QString records = dir.filePath("params.csv");
+  ScriptedQuestions().AnswerNextSavePrompt({tSavePromptChoice::SaveAndClose, false});
+  ScriptedQuestions().AnswerNextFile(dir.filePath("ignored.xml"));  // the base's dialog
+  ScriptedQuestions().AnswerNextFile(records);                      // the frame's own
+  EXPECT_TRUE(doc->RequestClose());
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_FALSE(alive);
+  EXPECT_TRUE(ReadAll(records).startsWith("Id\tPA\tPB"));
+}
+
+}  // namespace
+}  // namespace kovalin::app

@@ -1,0 +1,110 @@
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "app/testing/scripted_questions.h"
+#include "app/views/data_table_frame.h"
+
+namespace kovalin::app {
+namespace {
+
+struct RecordFrame : ::testing::Test {
+  RecordFrame() { ScriptedQuestions().Reset(); }
+  QCheckBox* Autosave() { return frame.findChild<QCheckBox*>(); }
+  QString StateText() { return frame.StateText(); }
+  QString Write(const QString& name, const QByteArray& bytes) {
+    QFile f(dir.filePath(name));
+    f.open(QIODevice::WriteOnly);
+    f.write(bytes);
+    return f.fileName();
+  }
+  QTemporaryDir dir;
+  TFDataTable frame;
+};
+
+TEST_F(RecordFrame, EditAcceptsCellsAndSelectionSelectsWholeRowsOnly) {
+  std::string message;
+  CreateNewTable(frame.Frame(), itRawData, message);
+  frame.TableChanged();
+  frame.Setstatus(sEdit);
+  EXPECT_EQ(StateText(), "Edit");
+  EXPECT_FALSE(Autosave()->isChecked());
+  EXPECT_TRUE(frame.ActionsShown());
+  EXPECT_TRUE(frame.Model()->flags(frame.Model()->index(0, 1)) & Qt::ItemIsEditable);
+  EXPECT_EQ(frame.Grid()->selectionBehavior(), QAbstractItemView::SelectItems);
+
+  frame.Setstatus(sSelection);
+  EXPECT_EQ(StateText(), "Selection");
+  EXPECT_FALSE(frame.ActionsShown());
+  EXPECT_FALSE(frame.PropertiesShown());
+  EXPECT_EQ(frame.Grid()->selectionBehavior(), QAbstractItemView::SelectRows);
+  EXPECT_FALSE(frame.Model()->flags(frame.Model()->index(0, 1)) & Qt::ItemIsEditable);
+  EXPECT_TRUE(Autosave()->isEnabled());
+}
+
+TEST_F(RecordFrame, RecordOperationsFollowTheSelectionAndSetTheMark) {
+  std::string message;
+  CreateNewTable(frame.Frame(), itParamsPV, message);
+  frame.TableChanged();
+  frame.Setstatus(sEdit);
+  QSignalSpy modified(&frame, &TFDataTable::modifiedChanged);
+  frame.Model()->setData(frame.Model()->index(0, 0), "7");
+  EXPECT_TRUE(frame.Modified());
+  EXPECT_EQ(frame.ModifiedText(), " *");
+  frame.Grid()->setCurrentIndex(frame.Model()->index(0, 0));
+  frame.DuplicateRecordClick();
+  ASSERT_EQ(frame.Model()->rowCount(), 2);
+  EXPECT_EQ(frame.Model()->data(frame.Model()->index(1, 0)).toString(), "7");
+  frame.AddRecordClick();
+  EXPECT_EQ(frame.Model()->rowCount(), 3);
+  ScriptedQuestions().AnswerNext(tAnswer::Yes);
+  frame.DeleteAllClick();
+  EXPECT_EQ(ScriptedQuestions().Messages().value(0).text, "Delete all data?");
+  EXPECT_EQ(frame.Model()->rowCount(), 1);
+  EXPECT_EQ(frame.Model()->headerData(8, Qt::Horizontal).toString(), "n");
+  EXPECT_GE(modified.count(), 3);
+}
+
+TEST_F(RecordFrame, SavingLabelsAsksFirstAndNoWritesNothing) {
+  const QString path = Write("ids.txt", "Id\tX[1]\r\nA1\t3\r\nB7\t4\r\n");
+  ScriptedQuestions().AnswerNextFile(path);
+  frame.OpenClick();
+  ASSERT_EQ(frame.Model()->data(frame.Model()->index(1, 0)).toString(), "B7");
+  EXPECT_EQ(StateText(), "Selection");
+  frame.Frame().pmodified = true;
+
+  ScriptedQuestions().AnswerNext(tAnswer::No);
+  EXPECT_FALSE(frame.SaveClick());
+  ASSERT_EQ(ScriptedQuestions().Messages().size(), 1);
+  EXPECT_EQ(ScriptedQuestions().Messages()[0].text,
+            "Column Id holds texts that this file format stores as numbers. Save anyway?");
+  QFile unchanged(path);
+  unchanged.open(QIODevice::ReadOnly);
+  EXPECT_TRUE(unchanged.readAll().startsWith("Id\tX[1]\r\nA1"));
+  EXPECT_TRUE(frame.Modified());
+
+  ScriptedQuestions().AnswerNext(tAnswer::Yes);
+  EXPECT_TRUE(frame.SaveClick());
+  EXPECT_FALSE(frame.Modified());
+}
+
+TEST_F(RecordFrame, AFileThatCannotBeReadLeavesTheTableAsItWas) {
+  std::string message;
+  CreateNewTable(frame.Frame(), itRawData, message);
+  frame.TableChanged();
+  ScriptedQuestions().AnswerNextFile(dir.filePath("missing.txt"));
+  ScriptedQuestions().AnswerNext(tAnswer::Ok);
+  frame.OpenClick();
+  ASSERT_EQ(ScriptedQuestions().Messages().size(), 1);
+  EXPECT_TRUE(ScriptedQuestions().Messages()[0].text.contains("missing.txt"));
+  EXPECT_EQ(frame.Model()->columnCount(), 9);
+  EXPECT_EQ(frame.Frame().pFilename, "N/A");
+}
+
+}  // namespace
+}  // namespace kovalin::app

@@ -1,0 +1,101 @@
+#include <QApplication>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "app/testing/scripted_questions.h"
+#include "app/views/frequency_grid_view.h"
+
+namespace kovalin::app {
+namespace {
+
+// A shown 2 x 2 grid, cursor on the first frequency.
+struct FrequencyGrid : ::testing::Test {
+  FrequencyGrid() {
+    ScriptedQuestions().Reset();
+    rTableSettings settings;
+    settings.WinReg.DimR = 2;
+    settings.WinReg.DimC = 2;
+    settings.WinReg.LblR = "R";
+    settings.WinReg.LblC = "C";
+    table.BuildFromSettings(settings);
+    view.GridModel()->Refresh();
+    view.show();
+    QApplication::setActiveWindow(&view);
+    view.setFocus();
+    view.SetCursor(2, 2);
+  }
+  // Types into the grid as a user does: the first key opens the cell editor.
+  void Type(const QString& text, Qt::Key end = Qt::Key_Return) {
+    for (QChar ch : text) QTest::keyClick(Focused(), ch.toLatin1());
+    QTest::keyClick(Focused(), end);
+  }
+  QWidget* Focused() {
+    QWidget* w = QApplication::focusWidget();
+    return w != nullptr ? w : &view;
+  }
+  tFrequencyTable table;
+  tFrequencyGridView view{table};
+};
+
+TEST_F(FrequencyGrid, EnterCommitsAndMovesDownThenToTheNextColumnThenBackToTheStart) {
+  QSignalSpy modified(&view, &tFrequencyGridView::modifiedByKey);
+  Type("12");
+  EXPECT_EQ(view.Cursor(), (tGridPos{2, 3}));
+  Type("3");
+  EXPECT_EQ(view.Cursor(), (tGridPos{3, 2}));
+  Type("5");
+  Type("20");
+  EXPECT_EQ(view.Cursor(), (tGridPos{2, 2}));
+  EXPECT_DOUBLE_EQ(table.Value(1, 1), 12);
+  EXPECT_DOUBLE_EQ(table.Value(2, 1), 3);
+  EXPECT_DOUBLE_EQ(table.Value(1, 2), 5);
+  EXPECT_DOUBLE_EQ(table.Value(0, 0), 40);
+  EXPECT_EQ(view.GridModel()->data(view.GridModel()->index(1, 1)).toString(), "        40");
+  EXPECT_GE(modified.count(), 6);  // one per released digit
+  EXPECT_TRUE(ScriptedQuestions().Messages().isEmpty());
+}
+
+TEST_F(FrequencyGrid, ArrowsAndTabCommitBeforeMoving) {
+  Type("7", Qt::Key_Tab);
+  EXPECT_DOUBLE_EQ(table.Value(1, 1), 7);
+  EXPECT_EQ(view.Cursor(), (tGridPos{3, 2}));
+  Type("4", Qt::Key_Down);
+  EXPECT_DOUBLE_EQ(table.Value(1, 2), 4);
+  EXPECT_EQ(view.Cursor(), (tGridPos{3, 3}));
+}
+
+TEST_F(FrequencyGrid, ARefusedEntryShowsTheErrorAndKeepsTheCursorOnTheCell) {
+  Type("5");
+  view.SetCursor(2, 2);
+  ScriptedQuestions().AnswerNext(tAnswer::Ok);
+  Type("-1");
+  ASSERT_EQ(ScriptedQuestions().Messages().size(), 1);
+  EXPECT_EQ(ScriptedQuestions().Messages()[0].text, "The input must be a value greater or equal to 0");
+  EXPECT_EQ(view.Cursor(), (tGridPos{2, 2}));
+  EXPECT_EQ(table.StatusPanel0Text(), "DATA ERROR!");
+  EXPECT_DOUBLE_EQ(table.Value(1, 1), 5);  // the previous frequency is shown again
+  EXPECT_EQ(view.GridModel()->data(view.GridModel()->index(2, 2)).toString().trimmed(), "5");
+  // A valid entry clears the error.
+  Type("6");
+  EXPECT_FALSE(table.PosError.IsSet());
+}
+
+TEST_F(FrequencyGrid, AFractionWithoutRealsIsCutAfterTheMessage) {
+  ScriptedQuestions().AnswerNext(tAnswer::Ok);
+  Type("3.7");
+  ASSERT_EQ(ScriptedQuestions().Messages().size(), 1);
+  EXPECT_EQ(ScriptedQuestions().Messages()[0].text, "Only integer values are allowed");
+  EXPECT_DOUBLE_EQ(table.Value(1, 1), 3);
+}
+
+TEST_F(FrequencyGrid, CtrlCReleaseAsksForACopy) {
+  QSignalSpy copy(&view, &tFrequencyGridView::copyRequested);
+  QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(copy.count(), 1);
+  EXPECT_EQ(view.Cursor(), (tGridPos{2, 2}));  // no editor was opened
+}
+
+}  // namespace
+}  // namespace kovalin::app

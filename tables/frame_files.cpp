@@ -1,0 +1,40 @@
+#include "tables/frame_files.h"
+
+#include <utility>
+#include <vector>
+
+#include "tables/text_utils.h"
+
+namespace kovalin {
+
+void AdoptRecordTable(tRecordTableFrame& frame, tRecordTableFile&& file, const std::string& path) {
+  frame.SetFileName(path);
+  frame.DataTable1 = std::move(file.table);
+  frame.NTabEd1.Bind(&frame.DataTable1);
+  frame.VarList.clear();
+  for (int c = 1; c <= frame.DataTable1.NrOfColumns(); ++c) {
+    const std::size_t i = static_cast<std::size_t>(c - 1);
+    frame.NTabEd1.SetDecPlaces(c, i < file.decimals.size() ? file.decimals[i] : 0);
+    frame.VarList.push_back(ToUpperAscii(frame.DataTable1.GetColName(c)));
+  }
+  frame.pIncludeColHeaders = true;
+  frame.pIncludeRowHeaders = false;
+  frame.pmodified = false;
+}
+
+std::string LabelLossQuestion(const TDataTable& table) {
+  std::vector<std::string> names;
+  for (int c = 1; c <= table.NrOfColumns(); ++c) {
+    if (table.NominalLabelCount(c) > 0) names.push_back(table.GetColName(c));
+  }
+  if (names.empty()) return {};
+  std::string list;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (i > 0) list += i + 1 == names.size() ? " and " : ", ";
+    list += names[i];
+  }
+  return (names.size() == 1 ? "Column " + list + " holds" : "Columns " + list + " hold") +
+         " texts that this file format stores as numbers. Save anyway?";
+}
+
+}  // namespace kovalin

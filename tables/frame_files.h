@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+#include "tables/record_table_frame.h"
+#include "tables/table_loader.h"
+
+namespace kovalin {
+
+// Puts a record-table file read by LoadRecordTable into the frame: the store,
+// each column's decimal places (the grid keeps at most 10), the field list and
+// the file name; the modified mark is cleared. Loading first and adopting only
+// a file that was read leaves no half-loaded table behind a failed open.
+void AdoptRecordTable(tRecordTableFrame& frame, tRecordTableFile&& file, const std::string& path);
+
+// The question asked before the record table is written as delimited text
+// while some column holds labels: the export writes a label's ordinal, so the
+// texts would come back as numbers. Empty text when no column holds labels.
+//   "Column Id holds texts that this file format stores as numbers. Save anyway?"
+std::string LabelLossQuestion(const TDataTable& table);
+
+}  // namespace kovalin
