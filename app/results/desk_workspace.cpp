@@ -11,12 +11,16 @@ tDeskWorkspace::tDeskWorkspace(tMainDesk& desk, tHooks hooks)
 
 bool tDeskWorkspace::ActiveTable(tActiveTable& table) {
   TFMDIChild* data = desk_.ActiveData;
-  const auto* source = dynamic_cast<const tAnalysisTable*>(data);
-  if (!source || !source->AnalysisRecords()) return false;
+  if (!data) return false;
   table.document = dynamic_cast<QWidget*>(data);
-  table.records = source->AnalysisRecords();
-  table.firstSelected = source->FirstSelectedRow();
-  table.lastSelected = source->LastSelectedRow();
+  if (const auto* source = dynamic_cast<const tAnalysisTable*>(data)) {
+    table.records = source->AnalysisRecords();
+    table.firstSelected = source->FirstSelectedRow();
+    table.lastSelected = source->LastSelectedRow();
+  } else if (!hooks_.describeTable || !hooks_.describeTable(data, table)) {
+    return false;
+  }
+  if (!table.records) return false;
   table.rows = table.records->RowCount();
   table.number = data->tag;
   table.fileName = data->pFileFullName.isEmpty() ? data->pFileName : data->pFileFullName;

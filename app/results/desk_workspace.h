@@ -11,6 +11,7 @@ class tRecordSource;
 namespace kovalin::app {
 
 class tMainDesk;
+class TFMDIChild;
 
 // What a data table document offers the analysis and the simulation; the data
 // table document implements it beside its document base.
@@ -34,8 +35,11 @@ class tDeskWorkspace : public tResultsWorkspace {
     std::function<bool()> rtfDocument;
     // Shows the Options dialog before the first analysis (false) or simulation (true).
     std::function<void(bool simulation)> optionsBeforeFirstRun;
-    // A placed results document is to be shown (put into the document area).
+    // A placed results document is to be shown beyond what the desk does.
     std::function<void(TFResults*)> show;
+    // The active data set as the runs read it, for documents that are not a
+    // tAnalysisTable; false when it offers no records.
+    std::function<bool(TFMDIChild*, tActiveTable&)> describeTable;
   };
   tDeskWorkspace(tMainDesk& desk, tHooks hooks);
 

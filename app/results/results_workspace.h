@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <memory>
 
 namespace kovalin {
 class tRecordSource;
@@ -16,6 +17,7 @@ class TFResults;
 struct tActiveTable {
   QPointer<QWidget> document;     // the data table document
   const tRecordSource* records = nullptr;
+  std::shared_ptr<const tRecordSource> keep;  // holds records when made for this run
   int firstSelected = 1;          // the selected rows of its input grid
   int lastSelected = 1;
   int rows = 0;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "app/results/results_commands.h"
 #include "app/shell/main_window.h"
 
 namespace {
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("Kovalin");
   QApplication::setOrganizationName("Quillon");
   kovalin::app::TFMain window;
+  kovalin::app::ConnectResultsCommands(window);
   window.show();
   return QApplication::exec();
 }

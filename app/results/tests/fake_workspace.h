@@ -41,7 +41,8 @@ class tFakeWorkspace {
                            [this](TFResults* r) {
                              results_.emplace_back(r);
                              if (onNewResults) onNewResults(r);
-                           }}) {
+                           },
+                           {}}) {
     desk_.FormCreate();
     table_ = static_cast<tFakeTable*>(desk_.CreateTable({}, [&](int) {
       tableOwner_ = std::make_unique<tFakeTable>(&desk_, path);

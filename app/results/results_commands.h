@@ -1,0 +1,24 @@
+#pragma once
+
+#include <functional>
+
+namespace kovalin::app {
+
+class TFMain;
+class tSimulationLaunch;
+
+struct tResultsCommandHooks {
+  // The settings' RTFDocument flag (plain text when not given).
+  std::function<bool()> rtfDocument;
+  // The Options dialog before the first analysis (false) or simulation (true)
+  // of a program run.
+  std::function<void(bool simulation)> optionsBeforeFirstRun;
+};
+
+// Connects "Analize selected data" and "Perform a simulation" of the main window
+// to the active data table document (TFTabla). While a simulation runs, "Perform
+// a simulation" is disabled, and closing the table it reads, the results it
+// writes or the program asks first. The commands live as long as the window.
+tSimulationLaunch& ConnectResultsCommands(TFMain& window, tResultsCommandHooks hooks = {});
+
+}  // namespace kovalin::app
