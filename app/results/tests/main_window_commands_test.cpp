@@ -37,7 +37,11 @@ class MainWindowCommands : public ::testing::Test {
     ScriptedQuestions().Reset();
     AskOnClose = true;
     window = std::make_unique<TFMain>();
-    launch = &ConnectResultsCommands(*window, {{}, [this](bool) { ++optionsShown; }});
+    // The Options dialog's OK sets the simulation number format from the decimals.
+    launch = &ConnectResultsCommands(*window, {{}, [this](bool) {
+                                       ++optionsShown;
+                                       SetSimOutDecimals(AppOptions.decimals);
+                                     }});
     window->show();
   }
   void TearDown() override {
