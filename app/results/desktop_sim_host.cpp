@@ -1,6 +1,7 @@
 #include "app/results/desktop_sim_host.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 
 #include "simulation/sim_running.h"
 
@@ -8,21 +9,37 @@ namespace kovalin::app {
 
 tDesktopSimHost::tDesktopSimHost(TTextEditor* output, TTextEditor* log, tOutputGridModel* grid,
                                  QProgressBar* samples, QProgressBar* records)
-    : output_(output), log_(log), grid_(grid), samples_(samples), records_(records) {}
+    : output_(output), log_(log), grid_(grid), samples_(samples), records_(records) {
+  clock_.start();
+}
 
 void tDesktopSimHost::ProcessMessages(tRunControl& run) {
-  if (!recordYield_ && sinceEvents_.isValid() && sinceEvents_.elapsed() < kYieldIntervalMs)
-    return;
+  if (!recordYield_) {
+    // Samples of small tables take a microsecond: even reading the clock at each
+    // would cost a few percent, so it is read about once a millisecond.
+    if (--countdown_ > 0) return;
+    const qint64 now = clock_.nsecsElapsed();
+    const qint64 sinceCheck = now - lastCheckNs_;
+    if (sinceCheck < 500'000)
+      stride_ = std::min(stride_ * 2, 1024);
+    else if (sinceCheck > 2'000'000)
+      stride_ = std::max(stride_ / 2, 1);
+    countdown_ = stride_;
+    lastCheckNs_ = now;
+    if (now - lastEventsNs_ < kYieldIntervalMs * 1'000'000LL) return;
+  }
   recordYield_ = false;
   QCoreApplication::processEvents();
   ++eventRuns_;
-  sinceEvents_.start();
+  lastEventsNs_ = lastCheckNs_ = clock_.nsecsElapsed();
   if (!SimRunning) run.Stop();
 }
 
 void tDesktopSimHost::SetRecordProgress(const tProgress& progress) {
-  // The record's yield follows: let the events run there whatever the time.
+  // The record's yield follows: let the events run there whatever the time. A
+  // new record may draw larger samples, so the clock is read at each again.
   recordYield_ = true;
+  stride_ = countdown_ = 1;
   if (!records_) return;
   records_->setValue(progress.Position());
   records_->setToolTip(QString::fromStdString(progress.Hint()));

@@ -43,7 +43,13 @@ class tDesktopSimHost : public tSimHost {
   QPointer<tOutputGridModel> grid_;
   QPointer<QProgressBar> samples_;
   QPointer<QProgressBar> records_;
-  QElapsedTimer sinceEvents_;
+  // One clock for both: when the events last ran, and when the clock was last
+  // read. The clock is read every `stride_` yields, about once a millisecond.
+  QElapsedTimer clock_;
+  qint64 lastEventsNs_ = 0;
+  qint64 lastCheckNs_ = 0;
+  int stride_ = 1;
+  int countdown_ = 1;
   bool recordYield_ = true;
   long long eventRuns_ = 0;
 };
