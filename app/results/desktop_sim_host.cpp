@@ -8,8 +8,14 @@
 namespace kovalin::app {
 
 tDesktopSimHost::tDesktopSimHost(TTextEditor* output, TTextEditor* log, tOutputGridModel* grid,
-                                 QProgressBar* samples, QProgressBar* records)
-    : output_(output), log_(log), grid_(grid), samples_(samples), records_(records) {
+                                 QProgressBar* samples, QProgressBar* records,
+                                 tSimPlotView* plot)
+    : output_(output),
+      log_(log),
+      grid_(grid),
+      samples_(samples),
+      records_(records),
+      plot_(plot) {
   clock_.start();
 }
 
@@ -57,6 +63,7 @@ void tDesktopSimHost::ClearOutput() {
 
 void tDesktopSimHost::AppendOutput(std::string_view line) {
   if (output_) output_->Document().AppendLine(line);
+  if (plot_) plot_->AddLine(line);
 }
 
 void tDesktopSimHost::ClearLog() {

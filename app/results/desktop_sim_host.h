@@ -5,6 +5,7 @@
 #include <QProgressBar>
 
 #include "app/results/output_grid_model.h"
+#include "app/results/sim_plot_view.h"
 #include "app/results/text_editor.h"
 #include "simulation/sim_host.h"
 
@@ -21,7 +22,7 @@ class tDesktopSimHost : public tSimHost {
   static constexpr int kYieldIntervalMs = 20;
 
   tDesktopSimHost(TTextEditor* output, TTextEditor* log, tOutputGridModel* grid,
-                  QProgressBar* samples, QProgressBar* records);
+                  QProgressBar* samples, QProgressBar* records, tSimPlotView* plot = nullptr);
 
   void ProcessMessages(tRunControl& run) override;
   void SetRecordProgress(const tProgress& progress) override;
@@ -43,6 +44,7 @@ class tDesktopSimHost : public tSimHost {
   QPointer<tOutputGridModel> grid_;
   QPointer<QProgressBar> samples_;
   QPointer<QProgressBar> records_;
+  QPointer<tSimPlotView> plot_;
   // One clock for both: when the events last ran, and when the clock was last
   // read. The clock is read every `stride_` yields, about once a millisecond.
   QElapsedTimer clock_;

@@ -31,6 +31,9 @@ TFResults::TFResults(TFMDIParent* creator, bool rtfDocument, QWidget* parent)
   pages_->addTab(gridView_, "Output");
   pages_->addTab(textEditorLog_, "Log");
   pages_->addTab(textEditor1_, "Text File");
+  plot_ = new tSimPlotView(pages_);
+  pages_->addTab(plot_, "Plot");
+  pages_->setTabVisible(ts_Plot, false);
 
   statusBar_ = new QStatusBar(this);
   statusBar_->setSizeGripEnabled(false);
@@ -68,6 +71,7 @@ void TFResults::ConfigAnalysis() {
   ShowPage(ts_Output_File, true);
   ShowPage(ts_Output_grid, false);
   ShowPage(ts_Output_Log, false);
+  ShowPage(ts_Plot, false);
   SetPageCaption(ts_Output_File, "Output");
   SetActivePage(ts_Output_File);
   statusBar_->setVisible(false);
@@ -81,6 +85,7 @@ void TFResults::ConfigResultados(const QString& fileName, const QString& logFile
   ShowPage(ts_Output_grid, showGrid);
   ShowPage(ts_Output_Log, true);
   ShowPage(ts_Output_File, false);
+  ShowPage(ts_Plot, true);
   SetActivePage(showGrid ? ts_Output_grid : ts_Output_Log);
 }
 

@@ -6,6 +6,7 @@
 
 #include "app/results/output_grid_model.h"
 #include "app/results/output_grid_view.h"
+#include "app/results/sim_plot_view.h"
 #include "app/results/text_editor.h"
 #include "app/shell/document_window.h"
 
@@ -27,7 +28,7 @@ struct tDim {
 class TFResults : public tDocumentWindow {
   Q_OBJECT
  public:
-  enum tPage { ts_Output_grid = 0, ts_Output_Log = 1, ts_Output_File = 2 };
+  enum tPage { ts_Output_grid = 0, ts_Output_Log = 1, ts_Output_File = 2, ts_Plot = 3 };
 
   // rtfDocument is the settings' RTFDocument flag at creation.
   TFResults(TFMDIParent* creator, bool rtfDocument, QWidget* parent = nullptr);
@@ -48,8 +49,8 @@ class TFResults : public tDocumentWindow {
   // no status bar, no file and the mask "*.txt".
   void ConfigAnalysis();
   // The simulation configuration: the grid page (active) when showGrid, the log
-  // page (active otherwise) bound to the log file; the output text page, hidden,
-  // bound to the output file.
+  // page (active otherwise) bound to the log file, the plot page; the output text
+  // page, hidden, bound to the output file.
   void ConfigResultados(const QString& fileName, const QString& logFileName, bool showGrid);
 
   // The save of a results document: stem, proposed name, plain or rich text.
@@ -66,6 +67,7 @@ class TFResults : public tDocumentWindow {
   TTextEditor* TextEditor_Log() const { return textEditorLog_; }
   tOutputGridModel* GridModel() const { return gridModel_; }
   tOutputGridView* NTabEd1() const { return gridView_; }
+  tSimPlotView* Plot() const { return plot_; }
   QStatusBar* StatusBar() const { return statusBar_; }
   QProgressBar* ProgressPanel() const { return progressPanel_; }
 
@@ -79,6 +81,7 @@ class TFResults : public tDocumentWindow {
   tOutputGridView* gridView_;
   TTextEditor* textEditorLog_;
   TTextEditor* textEditor1_;
+  tSimPlotView* plot_;
   QStatusBar* statusBar_;
   QProgressBar* progressPanel_;
   bool runWritesHere_ = false;

@@ -83,6 +83,7 @@ void tSimulationLaunch::RunSequence() {
   emit runningChanged(true);
   SimRunning = true;
   tRunContext context = StartRunContext();
+  alpha_ = context.options.alfa_level;
   lastOutcome_ = RunSimulationSequence(*table_.records, settings_,
                                        launcher_->FileFullName().toStdString(), kinds, *this,
                                        context);
@@ -118,6 +119,7 @@ tSimHost& tSimulationLaunch::BeginKind(tSimulationType, const std::string& taskT
     results->DimTabla = {table_.rows, table_.records->ColumnCount()};
     results->ConfigResultados(name, QString::fromStdString(LogFileName(fileName)),
                               settings_.showGrid);
+    results->Plot()->Reset(settings_.delimiter, alpha_, name);
     results->SetRunWritesHere(true);
     lastResults_ << current_;
   }
@@ -126,7 +128,7 @@ tSimHost& tSimulationLaunch::BeginKind(tSimulationType, const std::string& taskT
   host_ = std::make_unique<tDesktopSimHost>(
       results ? results->TextEditor1() : nullptr, results ? results->TextEditor_Log() : nullptr,
       results ? results->GridModel() : nullptr, launcher_->ProgressBarSamples(),
-      launcher_->ProgressBarRecords());
+      launcher_->ProgressBarRecords(), results ? results->Plot() : nullptr);
   return *host_;
 }
 

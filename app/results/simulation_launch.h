@@ -66,6 +66,7 @@ class tSimulationLaunch : public QObject, public tSimSequenceHost {
   bool running_ = false;
   std::optional<std::uint32_t> seed_;
   tSimLaunchSettings settings_;
+  double alpha_ = 0.05;
   QPointer<TFResults> current_;
   std::unique_ptr<tDesktopSimHost> host_;
   bool logOff_ = false;

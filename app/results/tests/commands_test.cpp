@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineSeries>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
@@ -258,6 +259,22 @@ TEST_F(SimulationTest, StartRefusesTooManySamplesAndAFileErrorEndsInDone) {
   EXPECT_EQ(L().Status(), tLauncherStatus::done);
   EXPECT_TRUE(L().btDone->isVisibleTo(&L()));
   EXPECT_EQ(workspace_->Results().size(), 1u);
+}
+
+TEST_F(SimulationTest, ThePlotPageHoldsOneSeriesPerActiveMethod) {
+  AppOptions.Methods.fill(false);
+  for (int m : {1, 4, 14}) AppOptions.Methods[static_cast<std::size_t>(m)] = true;  // d, LR, R1
+  Prepare(1, 1, true, false, false);
+  L().btStart->click();
+  TFResults& r = *workspace_->Results()[0];
+  EXPECT_TRUE(r.PageShown(TFResults::ts_Plot));
+  ASSERT_EQ(r.Plot()->MethodSeries().size(), 3u);
+  QStringList names;
+  for (const QLineSeries* s : r.Plot()->MethodSeries()) {
+    names << s->name();
+    EXPECT_EQ(s->count(), 2);  // one point per record, added as the record finished
+  }
+  EXPECT_EQ(names, (QStringList{"d", "LR", "R1"}));
 }
 
 class tFakeLogOff : public tSessionLogOff {
