@@ -9,6 +9,8 @@
 #include "app/results/analysis_command.h"
 #include "app/results/desk_workspace.h"
 #include "app/results/simulation_launch.h"
+#include "app/settings/options_commands.h"
+#include "app/settings/settings_record.h"
 #include "app/shell/main_window.h"
 #include "app/views/data_table_document.h"
 #include "app/views/data_table_frame.h"
@@ -84,6 +86,15 @@ class tResultsCommands : public QObject {
 }  // namespace
 
 tSimulationLaunch& ConnectResultsCommands(TFMain& window, tResultsCommandHooks hooks) {
+  if (!hooks.rtfDocument) hooks.rtfDocument = [] { return ProgramSettings.RTFDocument != 0; };
+  if (!hooks.optionsBeforeFirstRun) {
+    hooks.optionsBeforeFirstRun = [w = &window](bool simulation) {
+      if (simulation)
+        OptionsBeforeSimulation(w);
+      else
+        OptionsBeforeAnalysis(w);
+    };
+  }
   return (new tResultsCommands(window, std::move(hooks)))->Launch();
 }
 

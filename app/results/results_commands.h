@@ -7,11 +7,10 @@ namespace kovalin::app {
 class TFMain;
 class tSimulationLaunch;
 
+// What the commands take from the settings; by default the settings record's
+// RTFDocument and the Options dialog before the first analysis or simulation.
 struct tResultsCommandHooks {
-  // The settings' RTFDocument flag (plain text when not given).
   std::function<bool()> rtfDocument;
-  // The Options dialog before the first analysis (false) or simulation (true)
-  // of a program run.
   std::function<void(bool simulation)> optionsBeforeFirstRun;
 };
 

@@ -18,7 +18,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "app/results/link_label.h"
+#include "app/results/output_label.h"
 #include "app/shell/questions.h"
 #include "simulation/input_form_rec.h"
 #include "simulation/sim_file_names.h"
@@ -93,12 +93,12 @@ Tf_SimLauncher::Tf_SimLauncher(QWidget* parent) : QDialog(parent) {
   // " Output "
   gbOutput = new QGroupBox(" Output ", this);
   auto* output = new QGridLayout(gbOutput);
-  lblPath = new tLinkLabel("Output Path:", gbOutput);
-  lblPathValue = new tLinkLabel(QString(), gbOutput);
-  LblOutputFiletxt = new tLinkLabel("Output text file prefix:", gbOutput);
-  LblOutputFileValue = new tLinkLabel(QString(), gbOutput);
-  LblTempDir = new tLinkLabel("Temporary files:", gbOutput);
-  LblTempDirValue = new tLinkLabel("???", gbOutput);
+  lblPath = new tOutputLabel("Output Path:", gbOutput);
+  lblPathValue = new tOutputLabel(QString(), gbOutput);
+  LblOutputFiletxt = new tOutputLabel("Output text file prefix:", gbOutput);
+  LblOutputFileValue = new tOutputLabel(QString(), gbOutput);
+  LblTempDir = new tOutputLabel("Temporary files:", gbOutput);
+  LblTempDirValue = new tOutputLabel("???", gbOutput);
   output->addWidget(lblPath, 0, 0);
   output->addWidget(lblPathValue, 0, 1, 1, 3);
   output->addWidget(LblOutputFiletxt, 1, 0);
@@ -183,9 +183,9 @@ Tf_SimLauncher::Tf_SimLauncher(QWidget* parent) : QDialog(parent) {
     connect(kind, &QCheckBox::clicked, this, &Tf_SimLauncher::cb_Sim_CIClick);
   connect(cb_Showlog, &QCheckBox::toggled, this, &Tf_SimLauncher::cb_ShowlogClick);
   connect(CLB_Statistics, &QListWidget::itemChanged, this, &Tf_SimLauncher::StatisticsClickCheck);
-  for (tLinkLabel* l : {lblPath, lblPathValue, LblOutputFiletxt, LblOutputFileValue, LblTempDir})
-    connect(l, &tLinkLabel::clicked, this, &Tf_SimLauncher::LblOutputFiletxtClick);
-  connect(LblTempDirValue, &tLinkLabel::clicked, this, &Tf_SimLauncher::LblTempDirClick);
+  for (tOutputLabel* l : {lblPath, lblPathValue, LblOutputFiletxt, LblOutputFileValue, LblTempDir})
+    connect(l, &tOutputLabel::clicked, this, &Tf_SimLauncher::LblOutputFiletxtClick);
+  connect(LblTempDirValue, &tOutputLabel::clicked, this, &Tf_SimLauncher::LblTempDirClick);
   connect(btStart, &QPushButton::clicked, this, &Tf_SimLauncher::bt_StartClick);
   connect(btStop, &QPushButton::clicked, this, &Tf_SimLauncher::bt_StopClick);
   connect(btDone, &QPushButton::clicked, this, &Tf_SimLauncher::bt_CloseClick);

@@ -21,7 +21,7 @@ class QSpinBox;
 
 namespace kovalin::app {
 
-class tLinkLabel;
+class tOutputLabel;
 
 // The simulation settings dialog ("Simulation"). Created once and reused: the
 // samples, kinds, delimiter, grid and log boxes and the actions keep their
@@ -80,12 +80,12 @@ class Tf_SimLauncher : public QDialog {
   QCheckBox* cb_Sim_GT = nullptr;
   QLabel* LabelAlpha = nullptr;
   QListWidget* CLB_Statistics = nullptr;
-  tLinkLabel* lblPath = nullptr;
-  tLinkLabel* lblPathValue = nullptr;
-  tLinkLabel* LblOutputFiletxt = nullptr;
-  tLinkLabel* LblOutputFileValue = nullptr;
-  tLinkLabel* LblTempDir = nullptr;
-  tLinkLabel* LblTempDirValue = nullptr;
+  tOutputLabel* lblPath = nullptr;
+  tOutputLabel* lblPathValue = nullptr;
+  tOutputLabel* LblOutputFiletxt = nullptr;
+  tOutputLabel* LblOutputFileValue = nullptr;
+  tOutputLabel* LblTempDir = nullptr;
+  tOutputLabel* LblTempDirValue = nullptr;
   QButtonGroup* RadioGroup1 = nullptr;
   QCheckBox* cbShowGrid = nullptr;
   QCheckBox* cb_Showlog = nullptr;

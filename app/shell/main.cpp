@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "app/results/results_commands.h"
+#include "app/settings/settings_commands.h"
 #include "app/shell/main_window.h"
 
 namespace {
@@ -26,6 +27,8 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Kovalin");
   QApplication::setOrganizationName("Quillon");
+  // Before the window: "killreg" as first argument deletes the stored settings.
+  kovalin::app::StartSettings(QApplication::arguments());
   kovalin::app::TFMain window;
   kovalin::app::ConnectResultsCommands(window);
   window.show();

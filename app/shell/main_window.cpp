@@ -14,6 +14,8 @@
 #include <QTreeView>
 
 #include "app/shell/document_window.h"
+#include "app/periphery/periphery_commands.h"
+#include "app/settings/settings_commands.h"
 #include "app/shell/node_icons.h"
 #include "app/shell/questions.h"
 #include "app/shell/side_panel.h"
@@ -23,7 +25,7 @@
 
 namespace kovalin::app {
 
-TFMain::TFMain(QWidget* parent) : QMainWindow(parent) {
+TFMain::TFMain(bool periphery, QWidget* parent) : QMainWindow(parent), periphery_(periphery) {
   setWindowTitle(kTitle);
   setWindowIcon(ShellIcon("kovalin-64"));
   BuildWindow();
@@ -90,6 +92,19 @@ void TFMain::ConnectCommand(tCommand command, std::function<void()> handler) {
 
 void TFMain::WireCommands() {
   const tMainActions& a = actions_;
+  ConnectCommand(tCommand::Options, [this] { RunOptionsDialog(this); });
+  ConnectCommand(tCommand::Settings, [this] { RunSettingsDialog(this); });
+  tPeripheryActions help;
+  help.exampleTables = a.exampleTables;
+  help.website = a.website;
+  help.proposal = a.proposal;
+  help.citation = a.citation;
+  help.about = a.about;
+  help.checkVersion = a.checkVersion;
+  help.status = [this](const QString& text) { status_[1]->setText(text); };
+  ConnectPeripheryActions(help, this);
+  connected_ << tCommand::ExampleTables << tCommand::Website << tCommand::Proposal
+             << tCommand::Citation << tCommand::About << tCommand::CheckVersion;
   connect(a.save, &QAction::triggered, this, [this] { SaveActive(-1); });
   connect(a.saveAs, &QAction::triggered, this, [this] { SaveActive(1); });
   connect(a.close, &QAction::triggered, this, [this] {
@@ -159,11 +174,15 @@ void TFMain::RunStartup() {
   SimRunning = false;
 }
 
-// The periphery's splash (the about box for one second) is called from here once it exists.
-void TFMain::StartupSplash() {}
+void TFMain::StartupSplash() {
+  if (periphery_) ShowSplash(this);
+}
 
-// The periphery's automatic version check, when the settings ask for it, goes here.
-void TFMain::StartupVersionCheck() {}
+void TFMain::StartupVersionCheck() {
+  if (periphery_ && AutomaticVersionCheckWanted()) {
+    RunVersionCheck(this, true, [this](const QString& text) { status_[1]->setText(text); });
+  }
+}
 
 void TFMain::FormActivate() {
   setWindowTitle(kTitle + " (x32)");

@@ -32,7 +32,9 @@ class TFMain : public QMainWindow, public tMainDesk {
   Q_OBJECT
 
  public:
-  explicit TFMain(QWidget* parent = nullptr);
+  // `periphery`: the start-up splash and automatic version check run (the program);
+  // tests and the screenshot tool leave them out.
+  explicit TFMain(bool periphery = true, QWidget* parent = nullptr);
   ~TFMain() override;
 
   const tMainActions& Actions() const { return actions_; }
@@ -89,6 +91,7 @@ class TFMain : public QMainWindow, public tMainDesk {
   QList<QMetaObject::Connection> textConnections_;
   QList<tCommand> connected_;
   bool activated_ = false;
+  bool periphery_ = true;
 };
 
 }  // namespace kovalin::app

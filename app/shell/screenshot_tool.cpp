@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   QApplication app(argc, argv);
-  kovalin::app::TFMain window;
+  kovalin::app::TFMain window(false);
   window.resize(1100, 680);
   window.show();
   window.FormActivate();

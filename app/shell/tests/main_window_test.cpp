@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
+#include "app/periphery/build_info.h"
 #include "app/shell/document_window.h"
 #include "app/shell/main_window.h"
 #include "app/shell/side_panel.h"
@@ -54,7 +55,7 @@ class MainWindow : public ::testing::Test {
   void SetUp() override {
     ScriptedQuestions().Reset();
     AskOnClose = true;
-    window = std::make_unique<TFMain>();
+    window = std::make_unique<TFMain>(false);
     window->show();
   }
   void TearDown() override {
@@ -79,6 +80,7 @@ TEST_F(MainWindow, StartsWithTheRootAndTheFileCommandsWaitingForActivation) {
   const tMainActions& a = window->Actions();
   EXPECT_EQ(window->Tree().Model()->item(0)->text(), "Kovalin (x32) 20E");
   EXPECT_EQ(window->StatusPanelText(0), "Kovalin (x32) 20E (compilation: 23/02/22/ 20E x32)");
+  EXPECT_EQ(kBuildLabel, QString(BuildLabel));  // the about box shows the same build
   EXPECT_FALSE(window->SidePanel()->isVisible());
   EXPECT_FALSE(a.newTable->isEnabled());
   EXPECT_FALSE(a.save->isEnabled());
@@ -94,6 +96,8 @@ TEST_F(MainWindow, StartsWithTheRootAndTheFileCommandsWaitingForActivation) {
   // Open was never connected: it stays off rather than pretending.
   EXPECT_FALSE(a.open->isEnabled());
   EXPECT_FALSE(a.analyze->isEnabled());
+  EXPECT_TRUE(a.options->isEnabled());
+  EXPECT_TRUE(a.about->isEnabled());
 }
 
 TEST_F(MainWindow, MenusAndToolBarShowTheirCaptionsInOrder) {
@@ -173,6 +177,22 @@ TEST_F(MainWindow, ClosePromptDecidesCloseAndExit) {
   EXPECT_TRUE(window->DocumentArea()->subWindowList().isEmpty());
   EXPECT_EQ(window->Tree().Model()->item(0)->rowCount(), 0);
   EXPECT_EQ(window->StatusPanelText(1), "Active data: None");
+}
+
+TEST_F(MainWindow, DeleteBranchClosesTheWindowsOfTheTree) {
+  NewTable();
+  ASSERT_TRUE(window->CreateResults(new tStandInWindow(window.get()), false));
+  NewTable()->SetModified(true);
+  Settle();
+  window->Tree().Select(window->NodoRaiz);
+  questions.AnswerNext(tAnswer::Yes);
+  questions.AnswerNextSavePrompt({tSavePromptChoice::Discard, false});
+  window->Actions().deleteBranch->trigger();
+  Settle();
+  EXPECT_TRUE(window->DocumentArea()->subWindowList().isEmpty());
+  EXPECT_EQ(window->Tree().Model()->item(0)->rowCount(), 0);
+  EXPECT_FALSE(window->Actions().deleteBranch->isEnabled());
+  EXPECT_FALSE(window->Actions().close->isEnabled());
 }
 
 TEST_F(MainWindow, XmlAndSaveActOnTheDocumentInFront) {

@@ -1,15 +1,15 @@
-#include "app/results/link_label.h"
+#include "app/results/output_label.h"
 
 #include <QMouseEvent>
 
 namespace kovalin::app {
 
-tLinkLabel::tLinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
+tOutputLabel::tOutputLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
   setFocusPolicy(Qt::StrongFocus);
   SetHighlighted(false);
 }
 
-void tLinkLabel::SetHighlighted(bool on) {
+void tOutputLabel::SetHighlighted(bool on) {
   highlighted_ = on;
   QPalette p = palette();
   p.setColor(QPalette::WindowText, on ? Qt::red : Qt::black);
@@ -20,17 +20,17 @@ void tLinkLabel::SetHighlighted(bool on) {
     unsetCursor();
 }
 
-void tLinkLabel::enterEvent(QEnterEvent* event) {
+void tOutputLabel::enterEvent(QEnterEvent* event) {
   SetHighlighted(true);
   QLabel::enterEvent(event);
 }
 
-void tLinkLabel::leaveEvent(QEvent* event) {
+void tOutputLabel::leaveEvent(QEvent* event) {
   SetHighlighted(false);
   QLabel::leaveEvent(event);
 }
 
-void tLinkLabel::mouseReleaseEvent(QMouseEvent* event) {
+void tOutputLabel::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
     emit clicked();
   QLabel::mouseReleaseEvent(event);

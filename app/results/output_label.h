@@ -4,12 +4,12 @@
 
 namespace kovalin::app {
 
-// A label that acts as a link: red text and a hand pointer while the pointer is
+// An output label of the launcher that acts as a link: red text and a hand pointer while the pointer is
 // over it, black again when it leaves; a click emits clicked().
-class tLinkLabel : public QLabel {
+class tOutputLabel : public QLabel {
   Q_OBJECT
  public:
-  explicit tLinkLabel(const QString& text, QWidget* parent = nullptr);
+  explicit tOutputLabel(const QString& text, QWidget* parent = nullptr);
   bool Highlighted() const { return highlighted_; }
 
  signals:
