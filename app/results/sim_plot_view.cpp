@@ -26,6 +26,7 @@ QChart* NewChart(const QString& title) {
   chart->setTitle(title);
   // Below the chart: the legend of 21 methods wraps into rows there.
   chart->legend()->setAlignment(Qt::AlignBottom);
+  chart->legend()->setShowToolTips(true);  // a label cut short shows whole on hover
   chart->setAnimationOptions(QChart::NoAnimation);
   auto* x = new QValueAxis;
   x->setTitleText("Record");
@@ -67,9 +68,14 @@ void FitAxis(QChart* chart, const std::vector<QLineSeries*>& series, bool fromZe
     }
   }
   if (xMax <= xMin) xMax = xMin + 1;
+  // Records are whole numbers: ticks one or more records apart, at most about ten.
+  QValueAxis* x = Axis(chart, Qt::Horizontal);
+  x->setTickType(QValueAxis::TicksDynamic);
+  x->setTickAnchor(xMin);
+  x->setTickInterval(std::max(1.0, std::ceil((xMax - xMin) / 10)));
   if (yMax <= yMin) yMax = yMin + (fromZero ? 1 : 0.05);
   const double pad = (yMax - yMin) * 0.05;
-  Axis(chart, Qt::Horizontal)->setRange(xMin, xMax);
+  x->setRange(xMin, xMax);
   Axis(chart, Qt::Vertical)->setRange(fromZero ? yMin : yMin - pad, yMax + pad);
 }
 
