@@ -12,6 +12,7 @@
 #include "engine/text_document.h"
 #include "simulation/analysis_run.h"
 #include "simulation/cell_probabilities.h"
+#include "simulation/run_rules.h"
 #include "simulation/sim_mdb.h"
 
 namespace kovalin::cli {
@@ -106,22 +107,11 @@ int AnalyzeCommand::execute(const std::vector<std::string>& argv, std::ostream& 
     return kExitUsage;
   }
   const bool raw = file.kind() == tRecordTableKind::rawData;
-  if (!raw && file.kind() != tRecordTableKind::paramsVP) {
-    err << "analyze: " << path
-        << ": neither a raw-data table (columns X[1] to X[8]) nor a VP/OR/P parameter table "
-           "(column PA)\n";
-    return kExitUsage;
-  }
-  if (const auto text = TextInNumberColumn(file.records())) {
-    err << "analyze: " << path << ": column \"" << text->column << "\" holds the text \""
-        << text->text << "\" where numbers are expected\n";
+  if (const auto broken = AnalysisTableRule(file.records())) {
+    err << "analyze: " << path << ": " << *broken << "\n";
     return kExitUsage;
   }
   const int rowCount = file.records().RowCount();
-  if (rowCount < 1) {
-    err << "analyze: " << path << ": the table has no records\n";
-    return kExitUsage;
-  }
   std::pair<int, int> rows{1, rowCount};
   if (const auto text = args.value("rows")) {
     const auto range = ParseRowRange(*text, rowCount, error);

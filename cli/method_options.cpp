@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "engine/method_set.h"
+#include "simulation/run_rules.h"
 
 namespace kovalin::cli {
 
@@ -31,20 +32,20 @@ std::optional<std::string> ReadMethodList(const std::string& list, tConf_rec& op
 std::optional<std::string> ReadAnalysisOptions(const Arguments& args, tConf_rec& options) {
   if (const auto text = args.value("alpha")) {
     const auto alpha = ParseDouble(*text);
-    if (!alpha || !(*alpha == 0.10 || *alpha == 0.05 || *alpha == 0.01))
-      return "--alpha: '" + *text + "' is not one of the levels 0.10, 0.05 and 0.01";
+    const auto broken = alpha ? AlphaLevelRule(*alpha) : AlphaLevelRule(-1);
+    if (broken) return "--alpha: '" + *text + "' " + *broken;
     options.alfa_level = *alpha;
   }
   if (const auto text = args.value("epsilon")) {
     const auto epsilon = ParseDouble(*text);
-    if (!epsilon || !(*epsilon >= 0 && *epsilon <= 1))
-      return "--epsilon: '" + *text + "' is not a number from 0 to 1";
+    const auto broken = epsilon ? EpsilonRule(*epsilon) : EpsilonRule(-1);
+    if (broken) return "--epsilon: '" + *text + "' " + *broken;
     options.epsilon = *epsilon;
   }
   if (const auto text = args.value("decimals")) {
     const auto decimals = ParseInteger(*text);
-    if (!decimals || *decimals < 1 || *decimals > 14)
-      return "--decimals: '" + *text + "' is not a whole number from 1 to 14";
+    const auto broken = decimals ? DecimalsRule(*decimals) : DecimalsRule(0);
+    if (broken) return "--decimals: '" + *text + "' " + *broken;
     options.decimals = static_cast<std::int32_t>(*decimals);
   }
   if (const auto text = args.value("methods")) {

@@ -2,6 +2,7 @@
 
 #include "cli/arguments.h"
 #include "simulation/grid_record_source.h"
+#include "simulation/run_rules.h"
 #include "tables/table_loader.h"
 
 namespace kovalin::cli {
@@ -33,8 +34,8 @@ std::optional<std::pair<int, int>> ParseRowRange(const std::string& text, int ro
     error = "--rows: '" + text + "' is not a row or a range of rows A-B";
     return std::nullopt;
   }
-  if (*first < 1 || *last > rowCount || *first > *last) {
-    error = "--rows: '" + text + "' is not a range within rows 1 to " + std::to_string(rowCount);
+  if (const auto broken = RowRangeRule(*first, *last, rowCount)) {
+    error = "--rows: '" + text + "' " + *broken;
     return std::nullopt;
   }
   return std::pair{static_cast<int>(*first), static_cast<int>(*last)};

@@ -16,6 +16,7 @@
 #include "engine/app_options.h"
 #include "simulation/input_form_rec.h"
 #include "simulation/sim_file_names.h"
+#include "simulation/run_rules.h"
 #include "simulation/sim_launch.h"
 
 namespace kovalin::cli {
@@ -129,9 +130,8 @@ int SimulateCommand::execute(const std::vector<std::string>& argv, std::ostream&
   tSimLaunchSettings settings;
   if (const auto text = args.value("samples")) {
     const auto n = ParseInteger(*text);
-    if (!n || *n < 1 || *n > kMaxNumSamples)
-      return usage("--samples: '" + *text + "' is not a whole number from 1 to " +
-                   std::to_string(kMaxNumSamples));
+    if (const auto broken = n ? SampleCountRule(*n) : SampleCountRule(0))
+      return usage("--samples: '" + *text + "' " + *broken);
     settings.numSamples = static_cast<std::int32_t>(*n);
   }
   if (const auto text = args.value("delimiter")) {
@@ -147,14 +147,8 @@ int SimulateCommand::execute(const std::vector<std::string>& argv, std::ostream&
   const std::string& path = args.positional()[0];
   const tRecordFile file(path);
   if (!file.ok()) return usage(file.error());
-  if (file.kind() != tRecordTableKind::paramsVP)
-    return usage(path + ": not a VP/OR/P parameter table (a simulation needs the columns PA, PB, "
-                        "NA, NB, P, Opos, Oneg and n)");
-  if (const auto text = TextInNumberColumn(file.records()))
-    return usage(path + ": column \"" + text->column + "\" holds the text \"" + text->text +
-                 "\" where numbers are expected");
+  if (const auto broken = SimulationTableRule(file.records())) return usage(path + ": " + *broken);
   const int rowCount = file.records().RowCount();
-  if (rowCount < 1) return usage(path + ": the table has no records");
   settings.recordInit = 1;
   settings.recordEnd = rowCount;
   if (const auto text = args.value("rows")) {

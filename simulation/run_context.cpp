@@ -1,7 +1,5 @@
 #include "simulation/run_context.h"
 
-#include "engine/app_options.h"
-
 namespace kovalin {
 
 tRunContext StartRunContext() {

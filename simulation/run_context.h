@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/app_options.h"
 #include "engine/paired_types.h"
 #include "simulation/random_generator.h"
 #include "simulation/sim_host.h"
@@ -12,8 +13,8 @@ namespace kovalin {
 // generator are the run's own.
 struct tRunContext {
   tConf_rec options;
-  int simOutDecimals = 3;
-  int simOutWidth = 7;
+  int simOutDecimals = kInitialSimOutDecimals;
+  int simOutWidth = kInitialSimOutWidth;
   tRunControl control;
   tRandomGenerator random;
 };
