@@ -5,6 +5,7 @@
 #include "app/results/results_commands.h"
 #include "app/settings/settings_commands.h"
 #include "app/shell/main_window.h"
+#include "app/views/table_registration.h"
 
 namespace {
 
@@ -30,6 +31,7 @@ int main(int argc, char** argv) {
   // Before the window: "killreg" as first argument deletes the stored settings.
   kovalin::app::StartSettings(QApplication::arguments());
   kovalin::app::TFMain window;
+  kovalin::app::ConnectTableCommands(window, QApplication::arguments());
   kovalin::app::ConnectResultsCommands(window);
   window.show();
   return QApplication::exec();

@@ -275,6 +275,7 @@ bool TFTabla::SaveToFile(int mode) {
   bool ok = true;
   if (frame_->Modified()) ok = frame_->SaveClick();
   if (ok && table_.modified && pages_->isTabVisible(TSData)) {
+    setFileFullName(pFileName);  // the name the prompt's dialog just chose
     pages_->setCurrentIndex(TSData);
     ok = SaveCmd(0);
   }
@@ -314,6 +315,8 @@ bool TFTabla::XML(const QString& fileName, bool optionSave) {
   }
   return true;
 }
+
+void TFTabla::ShowXmlStructure() { XML(pFileName.isEmpty() ? Caption() : pFileName, false); }
 
 void TFTabla::CopyToClipBoard() {
   const tTextGrid& grid = pages_->currentIndex() == TSPR ? percent_ : table_.Grid;

@@ -43,6 +43,7 @@ class TFTabla : public tDocumentWindow {
   bool SaveToFile(int mode) override;
   void setFileFullName(const QString& name) override;
   void ShowProperties() override;
+  void ShowXmlStructure() override;
 
   // Writes the XML data file while the Data page is active; false when nothing was written.
   bool SaveCmd(int modo);

@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -92,6 +93,37 @@ TFDataTable::TFDataTable(QWidget* parent) : QWidget(parent), model_(new tRecordT
   grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
   grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+
+  // The headings' own menus: rows can be selected, inserted and deleted, columns selected.
+  grid_->verticalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(grid_->verticalHeader(), &QHeaderView::customContextMenuRequested, this, [this](const QPoint& at) {
+    const int row = grid_->verticalHeader()->logicalIndexAt(at);
+    if (row < 0) return;
+    QMenu menu;
+    QAction* select = menu.addAction("Select Row");
+    QAction* insert = menu.addAction("Insert Row");
+    QAction* remove = menu.addAction("Delete Row");
+    insert->setEnabled(!frame_.NTabEd1.DataReadOnly());
+    remove->setEnabled(!frame_.NTabEd1.DataReadOnly() && frame_.DataTable1.NrOfRows() > 1);
+    QAction* chosen = menu.exec(grid_->verticalHeader()->mapToGlobal(at));
+    if (chosen == select) grid_->selectRow(row);
+    if (chosen == insert && frame_.DataTable1.InsertRow(row + 1)) {
+      frame_.pmodified = true;
+      TableChanged();
+    }
+    if (chosen == remove && frame_.DataTable1.RemoveRow(row + 1)) {
+      frame_.pmodified = true;
+      TableChanged();
+    }
+  });
+  grid_->horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(grid_->horizontalHeader(), &QHeaderView::customContextMenuRequested, this, [this](const QPoint& at) {
+    const int col = grid_->horizontalHeader()->logicalIndexAt(at);
+    if (col < 0) return;
+    QMenu menu;
+    QAction* select = menu.addAction("Select Column");
+    if (menu.exec(grid_->horizontalHeader()->mapToGlobal(at)) == select) grid_->selectColumn(col);
+  });
 
   propertiesPanel_ = BuildPropertiesPanel();
   actionsPanel_ = BuildActionsPanel();
@@ -273,10 +305,11 @@ void TFDataTable::Setstatus(setOfStatus status) {
   for (QPushButton* b : {addButton_, duplicateButton_, deleteButton_, deleteAllButton_}) b->setEnabled(records);
   if (status == sEdit && !ActionsShown() && !PropertiesShown()) ShowPanels(false, true);
   if (rows) ShowPanels(false, false);
-  // The box is usable only while the grid refuses edits; the switch clears it.
+  // The box works with the record buttons, so it is usable while the grid takes
+  // edits; every switch clears it.
   {
     const QSignalBlocker block(autosave_);
-    autosave_->setEnabled(readOnly);
+    autosave_->setEnabled(!readOnly);
     autosave_->setChecked(frame_.Autosave);
   }
   model_->Repaint();

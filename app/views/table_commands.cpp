@@ -93,6 +93,7 @@ TFTabla* OpenTableFile(tMainDesk& desk, const QString& path) {
   document->SetCaption(name);
   document->Alias = name;
   document->AdoptRecordFile(std::move(file), path);
+  desk.ActiveData_Set(document);  // the status shows the new caption
   document->ShowProperties();
   ShowWarnings(warnings);
   return document;
@@ -118,6 +119,7 @@ TFTabla* LoadTableFile(tMainDesk& desk, const QString& path) {
   document->AdoptFrequencyTable(std::move(loaded.table));
   document->setFileFullName(path);
   if (document->TreeNode != nullptr) tDocumentTree::SetText(document->TreeNode, document->Caption());
+  desk.ActiveData_Set(document);
   document->ShowProperties();
   ShowWarnings(loaded.warnings);
   return document;
@@ -147,7 +149,7 @@ void XMLShowClick(TFMDIChild* active) {
     ShowInformation(kCaption, "A data table must be selected to see its xml structure");
     return;
   }
-  table->XML(table->pFileName.isEmpty() ? table->Caption() : table->pFileName, false);
+  table->ShowXmlStructure();
 }
 
 }  // namespace kovalin::app

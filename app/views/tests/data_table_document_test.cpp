@@ -157,6 +157,26 @@ TEST_F(DataTableDocument, ABadFrequencyShowsDataErrorInRed) {
   EXPECT_DOUBLE_EQ(doc->Frequencies().Value(1, 1), 12);
 }
 
+TEST_F(DataTableDocument, ATypedFrequencyMarksTheDocumentAndThePromptSavesItsXml) {
+  TFTabla* doc = StudyA();
+  ASSERT_NE(doc, nullptr);
+  doc->show();
+  QApplication::setActiveWindow(doc);
+  doc->FrequencyGrid()->setFocus();
+  doc->FrequencyGrid()->SetCursor(3, 3);
+  QTest::keyClick(doc->FrequencyGrid(), Qt::Key_7);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  EXPECT_TRUE(doc->StatusModificado);
+  EXPECT_EQ(doc->StatusPanel(0), " Modified");
+  EXPECT_TRUE(doc->SaveAction()->isEnabled());
+
+  const QString target = dir.filePath("closing.xml");
+  ScriptedQuestions().AnswerNextSavePrompt({tSavePromptChoice::SaveAndClose, false});
+  ScriptedQuestions().AnswerNextFile(target);
+  EXPECT_TRUE(doc->RequestClose());
+  EXPECT_TRUE(ReadAll(target).contains("<val>7</val>"));
+}
+
 TEST_F(DataTableDocument, EditedRecordsAskBeforeTheDocumentCloses) {
   TFTabla* doc = NewTableFromOptions(desk, {"", true, itParamsPV});
   ASSERT_NE(doc, nullptr);

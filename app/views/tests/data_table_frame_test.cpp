@@ -34,6 +34,7 @@ TEST_F(RecordFrame, EditAcceptsCellsAndSelectionSelectsWholeRowsOnly) {
   frame.Setstatus(sEdit);
   EXPECT_EQ(StateText(), "Edit");
   EXPECT_FALSE(Autosave()->isChecked());
+  EXPECT_TRUE(Autosave()->isEnabled());
   EXPECT_TRUE(frame.ActionsShown());
   EXPECT_TRUE(frame.Model()->flags(frame.Model()->index(0, 1)) & Qt::ItemIsEditable);
   EXPECT_EQ(frame.Grid()->selectionBehavior(), QAbstractItemView::SelectItems);
@@ -44,7 +45,7 @@ TEST_F(RecordFrame, EditAcceptsCellsAndSelectionSelectsWholeRowsOnly) {
   EXPECT_FALSE(frame.PropertiesShown());
   EXPECT_EQ(frame.Grid()->selectionBehavior(), QAbstractItemView::SelectRows);
   EXPECT_FALSE(frame.Model()->flags(frame.Model()->index(0, 1)) & Qt::ItemIsEditable);
-  EXPECT_TRUE(Autosave()->isEnabled());
+  EXPECT_FALSE(Autosave()->isEnabled());
 }
 
 TEST_F(RecordFrame, RecordOperationsFollowTheSelectionAndSetTheMark) {
@@ -91,6 +92,22 @@ TEST_F(RecordFrame, SavingLabelsAsksFirstAndNoWritesNothing) {
   ScriptedQuestions().AnswerNext(tAnswer::Yes);
   EXPECT_TRUE(frame.SaveClick());
   EXPECT_FALSE(frame.Modified());
+}
+
+TEST_F(RecordFrame, AutosaveWritesEachRecordOperationThroughTheFile) {
+  const QString path = Write("raw.txt", "Id\tX[1]\r\n1\t3\r\n");
+  ScriptedQuestions().AnswerNextFile(path);
+  frame.OpenClick();
+  frame.Setstatus(sEdit);
+  Autosave()->setChecked(true);
+  frame.Grid()->setCurrentIndex(frame.Model()->index(0, 0));
+  frame.DuplicateRecordClick();
+  QFile saved(path);
+  saved.open(QIODevice::ReadOnly);
+  const QList<QByteArray> lines = saved.readAll().split('\n');
+  EXPECT_EQ(lines.size(), 4);  // header, two records, the end after the last CR LF
+  EXPECT_FALSE(frame.Modified());
+  EXPECT_EQ(frame.Model()->rowCount(), 2);
 }
 
 TEST_F(RecordFrame, AFileThatCannotBeReadLeavesTheTableAsItWas) {

@@ -1,3 +1,4 @@
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QSignalSpy>
 #include <QTest>
@@ -37,6 +38,7 @@ struct FrequencyGrid : ::testing::Test {
   }
   tFrequencyTable table;
   tFrequencyGridView view{table};
+  QAbstractItemModelTester tester{view.GridModel(), QAbstractItemModelTester::FailureReportingMode::Fatal};
 };
 
 TEST_F(FrequencyGrid, EnterCommitsAndMovesDownThenToTheNextColumnThenBackToTheStart) {
