@@ -23,4 +23,4 @@ KOVALIN_CORE_PACKAGES=(cmake ninja-build g++ make libgtest-dev libgmock-dev libb
 # locales: localedef and the locale sources, for the tests under a comma-decimal locale.
 
 # The desktop program: Qt 6 Widgets and a font, so text is measured the same everywhere.
-KOVALIN_APP_PACKAGES=(qt6-base-dev libgl-dev fonts-dejavu-core)
+KOVALIN_APP_PACKAGES=(qt6-base-dev libgl-dev fonts-dejavu-core qt6-charts-dev libqt6opengl6-dev qt6-svg-dev)

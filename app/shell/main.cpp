@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "app/results/results_commands.h"
 #include "app/settings/settings_commands.h"
 #include "app/shell/main_window.h"
 #include "app/views/table_registration.h"
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
   kovalin::app::StartSettings(QApplication::arguments());
   kovalin::app::TFMain window;
   kovalin::app::ConnectTableCommands(window, QApplication::arguments());
+  kovalin::app::ConnectResultsCommands(window);
   window.show();
   return QApplication::exec();
 }

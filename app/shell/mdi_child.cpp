@@ -7,6 +7,12 @@ namespace kovalin::app {
 
 bool AskOnClose = true;
 
+namespace {
+tCloseGuard g_closeGuard;
+}  // namespace
+
+void SetCloseGuard(tCloseGuard guard) { g_closeGuard = std::move(guard); }
+
 void TFMDIParent::FormCreate() {
   ActiveData = nullptr;
   OI_Panels.clear();
@@ -136,6 +142,7 @@ bool TFMDIChild::SaveFile() {
 }
 
 bool TFMDIChild::FormCloseQuery() {
+  if (g_closeGuard && !g_closeGuard(this)) return false;
   if (!AskOnClose) IsCloseQuery = false;
   bool mayClose = true;
   if (IsCloseQuery && StatusModificado) {

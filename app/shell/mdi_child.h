@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -15,6 +17,11 @@ enum class tFormType { F_Data, F_Results, F_Config, F_Nil };
 
 // Cleared by "Don't ask again" in a close prompt; stays cleared until the program ends.
 extern bool AskOnClose;
+
+// Asked before the close prompt of every document; false keeps the document open (a
+// running simulation guards the table it reads and the results it writes).
+using tCloseGuard = std::function<bool(TFMDIChild* document)>;
+void SetCloseGuard(tCloseGuard guard);
 
 // The document container (the main window derives from it). Window-free: it only keeps
 // the active data set and the order of its documents.

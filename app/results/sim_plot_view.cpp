@@ -1,0 +1,277 @@
+#include "app/results/sim_plot_view.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QPainter>
+#include <QPen>
+#include <QPushButton>
+#include <QSvgGenerator>
+#include <QVBoxLayout>
+#include <QValueAxis>
+#include <cmath>
+
+#include "app/shell/questions.h"
+
+namespace kovalin::app {
+
+namespace {
+
+QChart* NewChart(const QString& title) {
+  auto* chart = new QChart;
+  chart->setTitle(title);
+  // Below the chart: the legend of 21 methods wraps into rows there.
+  chart->legend()->setAlignment(Qt::AlignBottom);
+  chart->legend()->setShowToolTips(true);  // a label cut short shows whole on hover
+  chart->setAnimationOptions(QChart::NoAnimation);
+  auto* x = new QValueAxis;
+  x->setTitleText("Record");
+  x->setLabelFormat("%d");
+  auto* y = new QValueAxis;
+  chart->addAxis(x, Qt::AlignBottom);
+  chart->addAxis(y, Qt::AlignLeft);
+  return chart;
+}
+
+QValueAxis* Axis(QChart* chart, Qt::Orientation o) {
+  const QList<QAbstractAxis*> axes = chart->axes(o);
+  return axes.isEmpty() ? nullptr : qobject_cast<QValueAxis*>(axes.first());
+}
+
+QLineSeries* AddSeries(QChart* chart, const QString& name) {
+  auto* s = new QLineSeries;
+  s->setName(name);
+  chart->addSeries(s);
+  s->attachAxis(Axis(chart, Qt::Horizontal));
+  s->attachAxis(Axis(chart, Qt::Vertical));
+  return s;
+}
+
+void FitAxis(QChart* chart, const std::vector<QLineSeries*>& series, bool fromZero) {
+  double xMin = 1, xMax = 1, yMin = fromZero ? 0 : 1, yMax = fromZero ? 0 : 0;
+  bool any = false;
+  for (const QLineSeries* s : series) {
+    for (const QPointF& p : s->points()) {
+      if (!any) {
+        xMin = xMax = p.x();
+        if (!fromZero) yMin = yMax = p.y();
+        any = true;
+      }
+      xMin = std::min(xMin, p.x());
+      xMax = std::max(xMax, p.x());
+      yMin = std::min(yMin, p.y());
+      yMax = std::max(yMax, p.y());
+    }
+  }
+  if (xMax <= xMin) xMax = xMin + 1;
+  // Records are whole numbers: ticks one or more records apart, at most about ten.
+  QValueAxis* x = Axis(chart, Qt::Horizontal);
+  x->setTickType(QValueAxis::TicksDynamic);
+  x->setTickAnchor(xMin);
+  x->setTickInterval(std::max(1.0, std::ceil((xMax - xMin) / 10)));
+  if (yMax <= yMin) yMax = yMin + (fromZero ? 1 : 0.05);
+  const double pad = (yMax - yMin) * 0.05;
+  x->setRange(xMin, xMax);
+  Axis(chart, Qt::Vertical)->setRange(fromZero ? yMin : yMin - pad, yMax + pad);
+}
+
+}  // namespace
+
+tSimPlotView::tSimPlotView(QWidget* parent) : QWidget(parent) {
+  charts_ = new QWidget(this);
+  valueChart_ = NewChart(QString());
+  lengthChart_ = NewChart("Mean length");
+  valueView_ = new QChartView(valueChart_, charts_);
+  lengthView_ = new QChartView(lengthChart_, charts_);
+  for (QChartView* v : {valueView_, lengthView_}) v->setRenderHint(QPainter::Antialiasing);
+  valueView_->setAccessibleName("Coverage or rejection plot");
+  lengthView_->setAccessibleName("Mean length plot");
+  auto* chartsLayout = new QVBoxLayout(charts_);
+  chartsLayout->setContentsMargins(0, 0, 0, 0);
+  chartsLayout->addWidget(valueView_, 1);
+  chartsLayout->addWidget(lengthView_, 1);
+
+  savePng_ = new QPushButton("Save as PNG...", this);
+  saveSvg_ = new QPushButton("Save as SVG...", this);
+  connect(savePng_, &QPushButton::clicked, this, &tSimPlotView::SavePngClick);
+  connect(saveSvg_, &QPushButton::clicked, this, &tSimPlotView::SaveSvgClick);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(savePng_);
+  buttons->addWidget(saveSvg_);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(charts_, 1);
+  layout->addLayout(buttons);
+  lengthView_->setVisible(false);
+}
+
+void tSimPlotView::Reset(char delimiter, double alpha, const QString& fileName) {
+  data_ = tSimPlotData(delimiter);
+  alpha_ = alpha;
+  fileName_ = fileName;
+  broken_ = false;
+  Build();
+}
+
+void tSimPlotView::AddLine(std::string_view line) {
+  if (broken_) return;
+  const bool hadHeader = !data_.Methods().empty();
+  QString error;
+  if (!data_.AddLine(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())), error)) {
+    broken_ = true;  // a page the user edited: the plot keeps what it has
+    return;
+  }
+  if (!hadHeader) {
+    data_.SetKindHint(fileName_);
+    Build();
+    return;
+  }
+  AddRecordPoints(data_.RecordCount() - 1);
+  FitAxes();
+}
+
+void tSimPlotView::SetData(const tSimPlotData& data, double alpha) {
+  data_ = data;
+  alpha_ = alpha;
+  Build();
+  for (int r = 0; r < data_.RecordCount(); ++r) AddRecordPoints(r);
+  FitAxes();
+}
+
+void tSimPlotView::Build() {
+  for (QChart* chart : {valueChart_, lengthChart_}) chart->removeAllSeries();
+  valueSeries_.clear();
+  lengthSeries_.clear();
+  levelSeries_ = nullptr;
+  const bool intervals = data_.Intervals();
+  valueChart_->setTitle(data_.Methods().empty()
+                            ? QString()
+                            : (intervals ? "Coverage" : "Rejection rate") + QString(" - ") +
+                                  data_.KindCaption());
+  Axis(valueChart_, Qt::Vertical)->setTitleText(intervals ? "Coverage" : "Rejection rate");
+  Axis(lengthChart_, Qt::Vertical)->setTitleText("Mean length");
+  lengthView_->setVisible(intervals);
+  for (const tSimPlotData::tMethod& m : data_.Methods()) {
+    valueSeries_.push_back(AddSeries(valueChart_, m.label));
+    if (intervals) lengthSeries_.push_back(AddSeries(lengthChart_, m.label));
+  }
+  if (data_.Methods().empty()) return;
+  const double level = intervals ? 1 - alpha_ : alpha_;
+  levelSeries_ = AddSeries(valueChart_, intervals ? QStringLiteral("Nominal %1").arg(level, 0, 'f', 3)
+                                                  : QStringLiteral("%1% level").arg(100 * level));
+  QPen pen(Qt::black);
+  pen.setStyle(Qt::DashLine);
+  pen.setWidthF(1.5);
+  levelSeries_->setPen(pen);
+  // A click on a method in either legend hides or shows it in both charts.
+  for (QChart* chart : {valueChart_, lengthChart_}) {
+    const QList<QLegendMarker*> markers = chart->legend()->markers();
+    for (int i = 0; i < markers.size() && i < static_cast<int>(data_.Methods().size()); ++i) {
+      connect(markers[i], &QLegendMarker::clicked, this,
+              [this, i] { SetMethodShown(i, !valueSeries_[static_cast<std::size_t>(i)]->isVisible()); });
+    }
+  }
+  FitAxes();
+}
+
+void tSimPlotView::SetMethodShown(int method, bool shown) {
+  if (method < 0 || method >= static_cast<int>(valueSeries_.size())) return;
+  const auto i = static_cast<std::size_t>(method);
+  std::vector<QLineSeries*> both = {valueSeries_[i]};
+  if (i < lengthSeries_.size()) both.push_back(lengthSeries_[i]);
+  for (QLineSeries* s : both) {
+    s->setVisible(shown);
+    // A hidden method stays in the legend, greyed, so that it can be shown again.
+    for (QChart* chart : {valueChart_, lengthChart_})
+      for (QLegendMarker* marker : chart->legend()->markers(s)) {
+        marker->setVisible(true);
+        QColor c = marker->labelBrush().color();
+        c.setAlphaF(shown ? 1.0 : 0.4);
+        marker->setLabelBrush(c);
+      }
+  }
+}
+
+void tSimPlotView::AddRecordPoints(int record) {
+  const double x = data_.RecordNumber(record);
+  const auto& methods = data_.Methods();
+  for (std::size_t i = 0; i < methods.size(); ++i) {
+    const double v = data_.Value(record, methods[i].valueColumn);
+    if (std::isfinite(v)) valueSeries_[i]->append(x, v);
+    if (i < lengthSeries_.size()) {
+      const double l = data_.Value(record, methods[i].lengthColumn);
+      if (std::isfinite(l)) lengthSeries_[i]->append(x, l);
+    }
+  }
+}
+
+void tSimPlotView::FitAxes() {
+  if (data_.Methods().empty()) return;
+  FitAxis(valueChart_, valueSeries_, !data_.Intervals());
+  if (data_.Intervals()) FitAxis(lengthChart_, lengthSeries_, true);
+  if (levelSeries_) {
+    const double level = data_.Intervals() ? 1 - alpha_ : alpha_;
+    QValueAxis* x = Axis(valueChart_, Qt::Horizontal);
+    levelSeries_->replace({QPointF(x->min(), level), QPointF(x->max(), level)});
+    QValueAxis* y = Axis(valueChart_, Qt::Vertical);
+    y->setRange(std::min(y->min(), level - 0.01), std::max(y->max(), level + 0.01));
+  }
+}
+
+bool tSimPlotView::SaveImage(const QString& fileName, QString& error) {
+  // A chart never laid out draws its labels elided: show it and let it settle.
+  const bool wasVisible = isVisible();
+  if (!wasVisible) {
+    // Room for the legend of all 21 methods in one row below each chart.
+    resize(1500, data_.Intervals() ? 1000 : 550);
+    show();
+  }
+  layout()->activate();
+  QCoreApplication::processEvents();
+  QCoreApplication::processEvents();
+  bool ok = true;
+  if (fileName.endsWith(".svg", Qt::CaseInsensitive)) {
+    QSvgGenerator svg;
+    svg.setFileName(fileName);
+    svg.setSize(charts_->size());
+    svg.setViewBox(QRect(QPoint(0, 0), charts_->size()));
+    svg.setTitle(valueChart_->title());
+    QPainter painter;
+    ok = painter.begin(&svg);
+    if (ok) {
+      charts_->render(&painter);
+      ok = painter.end();
+    }
+  } else {
+    ok = charts_->grab().save(fileName, "PNG");
+  }
+  if (!wasVisible) hide();
+  if (!ok) error = fileName + ": the picture could not be written";
+  return ok;
+}
+
+void tSimPlotView::SavePngClick() {
+  tFileRequest request;
+  request.caption = "Save plot";
+  request.filter = "PNG image (*.png)";
+  request.defaultSuffix = "png";
+  const tFileAnswer answer = Questions().AskSaveFile(request);
+  QString error;
+  if (answer.accepted && !SaveImage(answer.fileName, error)) ShowError("Kovalin", error);
+}
+
+void tSimPlotView::SaveSvgClick() {
+  tFileRequest request;
+  request.caption = "Save plot";
+  request.filter = "SVG image (*.svg)";
+  request.defaultSuffix = "svg";
+  const tFileAnswer answer = Questions().AskSaveFile(request);
+  QString error;
+  if (answer.accepted && !SaveImage(answer.fileName, error)) ShowError("Kovalin", error);
+}
+
+}  // namespace kovalin::app

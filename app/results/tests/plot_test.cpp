@@ -1,0 +1,76 @@
+#include <QFile>
+#include <QLineSeries>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "app/results/sim_plot_view.h"
+
+namespace kovalin::app {
+namespace {
+
+// Two records of an interval run with methods d and LR; LR has no valid sample
+// in record 2 (-999), and the Space delimiter pads the fields.
+const QStringList kIntervals = {
+    "Rec Pa Pb Na Nb P O+ O- n d R d(n) d(cover) d(amp) LR(n) LR(cover) LR(amp)",
+    "  1.000   0.800   0.700   0.900   0.850   0.300   4.000   2.000 100.000   0.100   1.143 "
+    "1000.000   0.951   0.210 1000.000   0.940   0.330",
+    "  2.000   0.700   0.700   0.900   0.900   0.250   2.000   2.000 100.000   0.000   1.000 "
+    "1000.000   0.948   0.190   0.000 -999.000 -999.000"};
+
+TEST(SimPlot, ReadsAnOutputFileAndSkipsMissingValues) {
+  tSimPlotData data;
+  QString error;
+  ASSERT_TRUE(data.SetLines(kIntervals, error)) << error.toStdString();
+  EXPECT_EQ(data.Kind(), tSimPlotData::tKind::intervals);
+  ASSERT_EQ(data.Methods().size(), 2u);
+  EXPECT_EQ(data.Methods()[1].label, "LR");
+  EXPECT_EQ(data.RecordCount(), 2);
+
+  tSimPlotView view;
+  view.SetData(data, 0.05);
+  ASSERT_EQ(view.MethodSeries().size(), 2u);
+  EXPECT_EQ(view.MethodSeries()[0]->count(), 2);
+  EXPECT_EQ(view.MethodSeries()[1]->count(), 1);  // record 2 has no LR value
+  EXPECT_DOUBLE_EQ(view.MethodSeries()[0]->at(1).y(), 0.948);
+  // Hidden from the legend and shown again.
+  view.SetMethodShown(1, false);
+  EXPECT_FALSE(view.MethodSeries()[1]->isVisible());
+  view.SetMethodShown(1, true);
+  EXPECT_TRUE(view.MethodSeries()[1]->isVisible());
+
+  // A line that does not match its header is refused with its place.
+  tSimPlotData bad;
+  EXPECT_FALSE(bad.SetLines({kIntervals[0], "1 2 3"}, error));
+  EXPECT_TRUE(error.startsWith("line 2: record 1 has 3 fields")) << error.toStdString();
+  EXPECT_FALSE(bad.SetLines({"Id PA PB"}, error));
+}
+
+TEST(SimPlot, WritesAnSvgWithEveryMethodAndTheLevel) {
+  QTemporaryDir dir;
+  tSimPlotData data;
+  QString error;
+  ASSERT_TRUE(data.SetLines(
+      {"Rec;Pa;d(n);d(Sig);Fd/F2R(n);Fd/F2R(Sig)", "1;0.8;100;0.06;100;0.04", "2;0.7;100;0.05;100;0.07"},
+      error));
+  data.SetKindHint("/x/table_IT_0003.txt");
+  EXPECT_EQ(data.Kind(), tSimPlotData::tKind::individualTests);
+  tSimPlotView view;
+  view.SetData(data, 0.05);
+  const QString svg = dir.filePath("rejection.svg");
+  ASSERT_TRUE(view.SaveImage(svg, error)) << error.toStdString();
+  QFile f(svg);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  const QString text = QString::fromUtf8(f.readAll());
+  QStringList labels;
+  const QRegularExpression element("<text[^>]*>\\s*([^<]*?)\\s*</text>");
+  for (auto it = element.globalMatch(text); it.hasNext();) labels << it.next().captured(1);
+  for (const char* label : {"d", "Fd/F2R", "5% level", "Record", "Rejection rate"})
+    EXPECT_TRUE(labels.contains(label)) << label;
+  EXPECT_TRUE(view.SaveImage(dir.filePath("rejection.png"), error));
+  EXPECT_FALSE(view.SaveImage(dir.filePath("none/rejection.png"), error));
+}
+
+}  // namespace
+}  // namespace kovalin::app

@@ -1,0 +1,61 @@
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QItemSelectionModel>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "app/results/results_document.h"
+#include "app/results/results_save.h"
+#include "app/testing/scripted_questions.h"
+
+namespace kovalin::app {
+namespace {
+
+TEST(ResultsDocument, GridCopiesCellsAtFullPrecision) {
+  TFResults results(nullptr, false);
+  tOutputGridModel& model = *results.GridModel();
+  QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+  EXPECT_EQ(model.columnCount(), 5);
+  EXPECT_EQ(model.rowCount(), 4);
+  model.Redimension(3, 2);
+  model.SetColName(2, "d(cover)");
+  model.SetDecPlaces(2, 4);
+  model.SetElem(1, 1, 1);
+  model.SetElem(2, 1, 1.0 / 3);
+  model.SetElem(3, 1, -999);
+  EXPECT_EQ(model.headerData(1, Qt::Horizontal).toString(), "d(cover)");
+  EXPECT_EQ(model.index(0, 1).data().toString(), "0.3333");
+  results.NTabEd1()->selectionModel()->select(
+      QItemSelection(model.index(0, 0), model.index(0, 2)), QItemSelectionModel::Select);
+  results.NTabEd1()->CopySelection();
+  EXPECT_EQ(QApplication::clipboard()->text(), "1\t0.3333333333333333\t-999\r\n");
+}
+
+TEST(ResultsDocument, SaveProposesTheCaptionAndWritesRichTextByName) {
+  ScriptedQuestions().Reset();
+  QTemporaryDir dir;
+  TFResults results(nullptr, true);
+  results.ConfigAnalysis();
+  results.SetCaption("Results 1.2");
+  results.Mout("\xC2\xB7PPV \xC2\xB1 0.1");
+  const QString name = dir.filePath("out.Rtf");
+  ScriptedQuestions().AnswerNextFile(name);
+  ASSERT_TRUE(results.SaveToFile(-1));
+  const tFileRequest& request = ScriptedQuestions().FileRequests().last();
+  EXPECT_EQ(request.proposedName, "Results 1.2");
+  EXPECT_EQ(request.defaultSuffix, "rtf");
+  EXPECT_TRUE(results.flgSaved);
+  QFile f(name);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(f.readAll().contains("\\u183?PPV \\u177? 0.1\\par"));
+  // A cancelled dialog changes nothing.
+  ScriptedQuestions().CancelNextFile();
+  EXPECT_FALSE(results.SaveToFile(1));
+  EXPECT_TRUE(ScriptedQuestions().AllAnswersUsed());
+}
+
+}  // namespace
+}  // namespace kovalin::app
