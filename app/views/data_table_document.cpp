@@ -127,6 +127,7 @@ TFTabla::TFTabla(TFMDIParent* creator, bool tabFreqs, bool tabNTabEd, bool tabTe
   connect(grid_, &tFrequencyGridView::copyRequested, this, &TFTabla::CopyToClipBoard);
   connect(grid_, &tFrequencyGridView::unlocked, this, [this] { SetPanel0("Editing", false); });
   connect(frame_, &TFDataTable::modifiedChanged, this, &TFTabla::UpdateModified);
+  connect(frame_, &TFDataTable::columnsChanged, this, &TFTabla::assignDBType);
 
   // Step 4: title, Data page, panels, cursor on the first frequency.
   SetTitle(FromStd(table_.Alias));

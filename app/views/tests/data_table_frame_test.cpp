@@ -1,6 +1,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -69,6 +70,43 @@ TEST_F(RecordFrame, RecordOperationsFollowTheSelectionAndSetTheMark) {
   EXPECT_EQ(frame.Model()->rowCount(), 1);
   EXPECT_EQ(frame.Model()->headerData(8, Qt::Horizontal).toString(), "n");
   EXPECT_GE(modified.count(), 3);
+}
+
+TEST_F(RecordFrame, ColumnHeadingMenuInsertsAndDeletesColumnsOnlyWhileEditing) {
+  std::string message;
+  CreateNewTable(frame.Frame(), itRawData, message);  // Id, X[1]..X[8]
+  frame.TableChanged();
+  auto menuItem = [&](int section, const QString& caption) -> QAction* {
+    auto* menu = new QMenu(&frame);
+    frame.FillHeadingMenu(*menu, Qt::Horizontal, section);
+    for (QAction* a : menu->actions()) {
+      if (a->text() == caption) return a;
+    }
+    return nullptr;
+  };
+  QAction* insert = menuItem(1, "Insert Column");
+  ASSERT_NE(insert, nullptr);
+  ASSERT_NE(menuItem(1, "Select Column"), nullptr);
+  EXPECT_FALSE(insert->isEnabled());  // state Selection refuses changes
+  EXPECT_FALSE(menuItem(1, "Delete Column")->isEnabled());
+
+  frame.Setstatus(sEdit);
+  frame.Model()->setData(frame.Model()->index(0, 1), "4");  // X[1]
+  frame.Frame().pmodified = false;
+  QSignalSpy columns(&frame, &TFDataTable::columnsChanged);
+  menuItem(1, "Insert Column")->trigger();  // before X[1]
+  ASSERT_EQ(frame.Model()->columnCount(), 10);
+  EXPECT_EQ(frame.Model()->headerData(1, Qt::Horizontal).toString(), "C-2");
+  EXPECT_EQ(frame.Model()->headerData(2, Qt::Horizontal).toString(), "X[1]");
+  EXPECT_EQ(frame.Model()->data(frame.Model()->index(0, 2)).toString(), "4");
+  EXPECT_EQ(frame.ModifiedText(), " *");
+  EXPECT_TRUE(frame.Frame().VarExists("C-2", true));
+
+  menuItem(2, "Delete Column")->trigger();  // X[1]
+  EXPECT_EQ(frame.Model()->columnCount(), 9);
+  EXPECT_EQ(frame.Model()->headerData(2, Qt::Horizontal).toString(), "X[2]");
+  EXPECT_FALSE(frame.Frame().VarExists("X[1]", true));
+  EXPECT_EQ(columns.count(), 2);
 }
 
 TEST_F(RecordFrame, SavingLabelsAsksFirstAndNoWritesNothing) {
