@@ -20,6 +20,7 @@
 #include "app/shell/properties_list.h"
 #include "app/shell/questions.h"
 #include "app/views/data_table_frame.h"
+#include "app/views/fixed_grid_view.h"
 #include "app/views/frequency_grid_view.h"
 #include "app/views/table_settings_dialog.h"
 #include "app/views/xml_show.h"
@@ -64,15 +65,13 @@ TFTabla::TFTabla(TFMDIParent* creator, bool tabFreqs, bool tabNTabEd, bool tabTe
   percentTabs_->addTab("% totals");
   percentModel_ = new tTextGridModel(&percent_, this);
   percentModel_->SetEditable(false);
-  percentView_ = new QTableView(percentPage);
+  percentView_ = new tFixedGridView(percentPage);
   percentView_->setObjectName("SGPercent");
   percentView_->setAccessibleName("Percentage grid");
   percentView_->setModel(percentModel_);
-  percentView_->horizontalHeader()->hide();
-  percentView_->verticalHeader()->hide();
   percentView_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  percentView_->horizontalHeader()->setDefaultSectionSize(
-      percentView_->fontMetrics().horizontalAdvance(QString(11, '0')) + 8);
+  percentView_->SetCellSize(percentView_->fontMetrics().horizontalAdvance(QString(11, '0')) + 8,
+                            percentView_->fontMetrics().height() + 6);
   auto* percentLayout = new QVBoxLayout(percentPage);
   percentLayout->setContentsMargins(0, 0, 0, 0);
   percentLayout->addWidget(percentTabs_);

@@ -21,6 +21,7 @@ class QToolBar;
 namespace kovalin::app {
 
 class TFDataTable;
+class tFixedGridView;
 class tFrequencyGridView;
 
 // The document of a data table: the frequency grid (Data), its percentage
@@ -71,7 +72,7 @@ class TFTabla : public tDocumentWindow {
   TFDataTable* Frame() const { return frame_; }
   tFrequencyGridView* FrequencyGrid() const { return grid_; }
   QTabWidget* Pages() const { return pages_; }
-  QTableView* PercentageView() const { return percentView_; }
+  tFixedGridView* PercentageView() const { return percentView_; }
   QTabBar* PercentageTabs() const { return percentTabs_; }
   QPlainTextEdit* TextPage() const { return text_; }
   QToolBar* ToolBar() const { return toolBar_; }
@@ -109,7 +110,7 @@ class TFTabla : public tDocumentWindow {
   QTabWidget* pages_;
   tFrequencyGridView* grid_;
   QTabBar* percentTabs_;
-  QTableView* percentView_;
+  tFixedGridView* percentView_;
   tTextGridModel* percentModel_;
   TFDataTable* frame_;
   QPlainTextEdit* text_;

@@ -57,16 +57,13 @@ bool IsValueKey(int key) {
 }
 
 tFrequencyGridView::tFrequencyGridView(tFrequencyTable& table, QWidget* parent)
-    : QTableView(parent), table_(table), model_(new tTextGridModel(&table.Grid, this)) {
+    : tFixedGridView(parent), table_(table), model_(new tTextGridModel(&table.Grid, this)) {
   setObjectName("SGDatos");
   setAccessibleName("Frequency grid");
   setModel(model_);
   setItemDelegate(new tGridEditorDelegate(this));
-  horizontalHeader()->hide();
-  verticalHeader()->hide();
   setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  horizontalHeader()->setDefaultSectionSize(fontMetrics().horizontalAdvance(QString(11, '0')) + 8);
-  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+  SetCellSize(fontMetrics().horizontalAdvance(QString(11, '0')) + 8, fontMetrics().height() + 6);
   setTabKeyNavigation(true);
   ApplyEditMode();
   connect(model_, &tTextGridModel::textEntered, this, &tFrequencyGridView::OnTextEntered);
@@ -134,7 +131,7 @@ void tFrequencyGridView::closeEditor(QWidget* editor, QAbstractItemDelegate::End
   if (hint == QAbstractItemDelegate::EditNextItem || hint == QAbstractItemDelegate::EditPreviousItem) {
     hint = QAbstractItemDelegate::NoHint;
   }
-  QTableView::closeEditor(editor, hint);
+  tFixedGridView::closeEditor(editor, hint);
   if (pending_.IsSet()) {
     const tGridPos at = pending_;
     pending_ = {};
@@ -181,7 +178,7 @@ void tFrequencyGridView::keyPressEvent(QKeyEvent* event) {
     event->accept();
     return;
   }
-  QTableView::keyPressEvent(event);
+  tFixedGridView::keyPressEvent(event);
 }
 
 void tFrequencyGridView::KeyReleased(const QKeyEvent* event) {
@@ -193,11 +190,11 @@ void tFrequencyGridView::KeyReleased(const QKeyEvent* event) {
 
 void tFrequencyGridView::keyReleaseEvent(QKeyEvent* event) {
   KeyReleased(event);
-  QTableView::keyReleaseEvent(event);
+  tFixedGridView::keyReleaseEvent(event);
 }
 
 void tFrequencyGridView::focusOutEvent(QFocusEvent* event) {
-  QTableView::focusOutEvent(event);
+  tFixedGridView::focusOutEvent(event);
   // Focus into the cell editor does not leave the grid.
   for (QWidget* w = QApplication::focusWidget(); w != nullptr; w = w->parentWidget()) {
     if (w == this) return;
