@@ -401,12 +401,28 @@ void TFTabla::ToggleToolBar() {
 }
 
 void TFTabla::keyReleaseEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_C && (event->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier) {
+  // The frequency grid copies by itself; the release reaches the window from
+  // the other controls, the percentage grid among them. Only over those two
+  // pages: on the Input and Text pages Ctrl+C is the record grid's and the
+  // editor's own copy, which the frequency table must not replace.
+  const bool pressedHere = copyKeys_.Released(event);
+  const bool pressedInPercentages = percentView_->IsCopyRelease(event);
+  const int page = pages_->currentIndex();
+  const bool gridPage = pages_->isTabVisible(TSData) && (page == TSData || page == TSPR);
+  if ((pressedHere || pressedInPercentages) && gridPage) {
     CopyToClipBoard();
     event->accept();
     return;
   }
   tDocumentWindow::keyReleaseEvent(event);
+}
+
+void TFTabla::keyPressEvent(QKeyEvent* event) {
+  if (copyKeys_.Pressed(event)) {
+    event->accept();
+    return;
+  }
+  tDocumentWindow::keyPressEvent(event);
 }
 
 bool TFTabla::eventFilter(QObject* watched, QEvent* event) {

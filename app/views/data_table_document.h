@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include "app/shell/document_window.h"
+#include "app/views/fixed_grid_view.h"
 #include "app/views/text_grid_model.h"
 #include "tables/frequency_table.h"
 #include "tables/table_loader.h"
@@ -21,7 +22,6 @@ class QToolBar;
 namespace kovalin::app {
 
 class TFDataTable;
-class tFixedGridView;
 class tFrequencyGridView;
 
 // The document of a data table: the frequency grid (Data), its percentage
@@ -88,6 +88,7 @@ class TFTabla : public tDocumentWindow {
   int No = 0;
 
  protected:
+  void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
@@ -103,6 +104,7 @@ class TFTabla : public tDocumentWindow {
   void SetTitle(const QString& title);
   void ToggleToolBar();
 
+  tCopyKeys copyKeys_;
   tFrequencyTable table_;
   tTextGrid percent_;
   QStringList propertyNames_;

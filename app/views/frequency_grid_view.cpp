@@ -24,9 +24,9 @@ bool IsNavigation(int key) {
 // The cell editor hands Enter, Up, Down and Tab to the grid at once, so the
 // entry is committed and the cursor moved in one step; Left and Right stay
 // inside the text being typed.
-class tGridEditorDelegate : public QStyledItemDelegate {
+class tGridEditorDelegate : public tTrimmedTextDelegate {
  public:
-  explicit tGridEditorDelegate(tFrequencyGridView* view) : QStyledItemDelegate(view), view_(view) {}
+  explicit tGridEditorDelegate(tFrequencyGridView* view) : tTrimmedTextDelegate(view), view_(view) {}
 
  protected:
   bool eventFilter(QObject* object, QEvent* event) override {
@@ -42,7 +42,7 @@ class tGridEditorDelegate : public QStyledItemDelegate {
     } else if (editor != nullptr && event->type() == QEvent::KeyRelease) {
       view_->KeyReleased(static_cast<QKeyEvent*>(event));
     }
-    return QStyledItemDelegate::eventFilter(object, event);
+    return tTrimmedTextDelegate::eventFilter(object, event);
   }
 
  private:
@@ -174,18 +174,12 @@ void tFrequencyGridView::keyPressEvent(QKeyEvent* event) {
     event->accept();
     return;
   }
-  if (event->matches(QKeySequence::Copy)) {  // copied when the keys are released
-    event->accept();
-    return;
-  }
   tFixedGridView::keyPressEvent(event);
 }
 
 void tFrequencyGridView::KeyReleased(const QKeyEvent* event) {
   if (IsValueKey(event->key())) emit modifiedByKey();
-  if (event->key() == Qt::Key_C && (event->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier) {
-    emit copyRequested();
-  }
+  if (IsCopyRelease(event)) emit copyRequested();
 }
 
 void tFrequencyGridView::keyReleaseEvent(QKeyEvent* event) {

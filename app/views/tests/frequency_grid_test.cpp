@@ -98,6 +98,13 @@ TEST_F(FrequencyGrid, CtrlCReleaseAsksForACopy) {
   QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(copy.count(), 1);
   EXPECT_EQ(view.Cursor(), (tGridPos{2, 2}));  // no editor was opened
+  // Ctrl let go a moment before C: still a copy, and only one.
+  QTest::keyPress(&view, Qt::Key_C, Qt::ControlModifier);
+  QTest::keyRelease(&view, Qt::Key_Control, Qt::ControlModifier);
+  QTest::keyRelease(&view, Qt::Key_C, Qt::NoModifier);
+  EXPECT_EQ(copy.count(), 2);
+  QTest::keyRelease(&view, Qt::Key_C, Qt::NoModifier);
+  EXPECT_EQ(copy.count(), 2);
 }
 
 TEST(FrequencyGridScrolling, LabelAndTotalRowsAndColumnsStayInPlace) {
