@@ -112,7 +112,7 @@ TEST(FrequencyGridScrolling, LabelAndTotalRowsAndColumnsStayInPlace) {
   settings.WinReg.DimR = 12;
   settings.WinReg.DimC = 12;
   settings.WinReg.LblR = "R";
-  settings.WinReg.LblC = "C";
+  settings.WinReg.LblC = "Disease";
   tFrequencyTable table;
   table.BuildFromSettings(settings);
   tFrequencyGridView view(table);
@@ -143,6 +143,10 @@ TEST(FrequencyGridScrolling, LabelAndTotalRowsAndColumnsStayInPlace) {
   const QModelIndex lastLabel = top->indexAt(QPoint(top->width() - 2, 1));
   EXPECT_EQ(lastLabel.row(), 0);
   EXPECT_TRUE(lastLabel.data().toString().endsWith("(12)")) << lastLabel.data().toString().toStdString();
+  // Each column is wide enough for its label, shown without its padding.
+  const QString label = view.GridModel()->index(0, 13).data().toString().trimmed();
+  EXPECT_GE(top->columnWidth(13), view.fontMetrics().horizontalAdvance(label)) << label.toStdString();
+  EXPECT_EQ(top->columnWidth(13), view.columnWidth(13));
   QTableView* corner = view.CornerView();
   EXPECT_EQ(corner->indexAt(QPoint(corner->width() - 2, corner->height() - 2)),
             view.GridModel()->index(1, 1));  // the grand total
