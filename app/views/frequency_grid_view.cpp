@@ -107,7 +107,10 @@ void tFrequencyGridView::ApplyEditMode() {
   if (activeEditor_ || unlocked_) {
     setEditTriggers(AllEditTriggers);
   } else {
-    setEditTriggers(DoubleClicked | EditKeyPressed | AnyKeyPressed | SelectedClicked);
+    // Not SelectedClicked: while its delayed start runs, Qt refuses to open
+    // the editor for a typed key, and the digits typed right after a click on
+    // the current cell were lost.
+    setEditTriggers(DoubleClicked | EditKeyPressed | AnyKeyPressed);
   }
   setSelectionMode(unlocked_ ? ContiguousSelection : SingleSelection);
 }

@@ -60,6 +60,18 @@ TEST_F(FrequencyGrid, EnterCommitsAndMovesDownThenToTheNextColumnThenBackToTheSt
   EXPECT_TRUE(ScriptedQuestions().Messages().isEmpty());
 }
 
+TEST_F(FrequencyGrid, TypingRightAfterAClickOnTheCurrentCellIsCommitted) {
+  const QRect cell = view.visualRect(view.GridModel()->index(2, 2));
+  QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, cell.center());
+  Type("6");
+  EXPECT_DOUBLE_EQ(table.Value(1, 1), 6);
+  EXPECT_EQ(view.Cursor(), (tGridPos{2, 3}));
+  QTest::qWait(QApplication::doubleClickInterval() + 50);  // the click's delayed editing
+  EXPECT_DOUBLE_EQ(table.Value(1, 1), 6);
+  Type("4");
+  EXPECT_DOUBLE_EQ(table.Value(2, 1), 4);
+}
+
 TEST_F(FrequencyGrid, ArrowsAndTabCommitBeforeMoving) {
   Type("7", Qt::Key_Tab);
   EXPECT_DOUBLE_EQ(table.Value(1, 1), 7);
