@@ -269,6 +269,8 @@ bool TFTabla::SaveCmd(int modo) {
   return true;
 }
 
+bool TFTabla::SaveNeedsFileDialog() const { return table_.modified && pages_->isTabVisible(TSData); }
+
 bool TFTabla::SaveToFile(int mode) {
   if (mode != 0) return SaveCmd(mode);
   // The close prompt: whatever is modified is saved, or the window stays open.

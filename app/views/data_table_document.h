@@ -45,6 +45,8 @@ class TFTabla : public tDocumentWindow {
   void setFileFullName(const QString& name) override;
   void ShowProperties() override;
   void ShowXmlStructure() override;
+  // Only the frequency table is written to the file the close prompt's dialog names.
+  bool SaveNeedsFileDialog() const override;
 
   // Writes the XML data file while the Data page is active; false when nothing was written.
   bool SaveCmd(int modo);
