@@ -342,6 +342,7 @@ void TFDataTable::TableChanged() {
   ShowCounts();
   ShowFileName();
   ShowStatus();
+  if (QAbstractButton* b = delimiterGroup_->button(frame_.ExportDelimiter)) b->setChecked(true);
   grid_->scrollTo(model_->index(0, 0));
   emit modifiedChanged(frame_.pmodified);
 }

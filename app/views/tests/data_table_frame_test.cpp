@@ -14,6 +14,12 @@
 namespace kovalin::app {
 namespace {
 
+QByteArray ReadAllOf(const QString& path) {
+  QFile f(path);
+  f.open(QIODevice::ReadOnly);
+  return f.readAll();
+}
+
 struct RecordFrame : ::testing::Test {
   RecordFrame() { ScriptedQuestions().Reset(); }
   QCheckBox* Autosave() { return frame.findChild<QCheckBox*>(); }
@@ -130,6 +136,19 @@ TEST_F(RecordFrame, SavingLabelsAsksFirstAndNoWritesNothing) {
   ScriptedQuestions().AnswerNext(tAnswer::Yes);
   EXPECT_TRUE(frame.SaveClick());
   EXPECT_FALSE(frame.Modified());
+}
+
+TEST_F(RecordFrame, ASpreadsheetsSemicolonFileIsSavedWithSemicolons) {
+  const QString path = Write("sheet.csv", "Id;PA\r\n1;0,85\r\n");
+  ScriptedQuestions().AnswerNextFile(path);
+  frame.OpenClick();
+  ASSERT_EQ(frame.Model()->data(frame.Model()->index(0, 1)).toString(), "0.85");
+  EXPECT_EQ(frame.Frame().ExportDelimiter, csvSemicolon);
+  frame.Frame().pmodified = true;
+  ASSERT_TRUE(frame.SaveClick());
+  const QByteArray saved = ReadAllOf(path);
+  EXPECT_TRUE(saved.startsWith("Id;PA\r\n")) << saved.constData();
+  EXPECT_FALSE(saved.contains('\t'));
 }
 
 TEST_F(RecordFrame, AutosaveWritesEachRecordOperationThroughTheFile) {
