@@ -79,6 +79,26 @@ bool TDataTable::RemoveRow(int i) {
   return true;
 }
 
+bool TDataTable::InsertColumn(int i) {
+  if (i < 1 || i > NrOfColumns() + 1) return false;
+  Column column;
+  for (int k = i;; ++k) {
+    column.name = DefaultColName(k);
+    if (FindColumn(column.name) == 0) break;
+  }
+  const auto n = static_cast<std::size_t>(rows_);
+  column.values.assign(n, 0.0);
+  column.states.assign(n, 0);
+  columns_.insert(columns_.begin() + static_cast<std::ptrdiff_t>(i - 1), std::move(column));
+  return true;
+}
+
+bool TDataTable::RemoveColumn(int i) {
+  if (i < 1 || i > NrOfColumns() || NrOfColumns() < 2) return false;
+  columns_.erase(columns_.begin() + static_cast<std::ptrdiff_t>(i - 1));
+  return true;
+}
+
 void TDataTable::Clear() {
   for (int c = 0; c < NrOfColumns(); ++c) {
     Column& column = columns_[static_cast<std::size_t>(c)];

@@ -39,6 +39,12 @@ class TDataTable {
   bool InsertRow(int i);
   // For 1 <= i <= rows and at least two rows: the following rows move up.
   bool RemoveRow(int i);
+  // For 1 <= i <= columns+1: columns i.. move right one; column i holds zeros
+  // with state 0, is stInterval and is named "C-k" with the smallest k that no
+  // other column uses, so a lookup by name never finds it instead of another.
+  bool InsertColumn(int i);
+  // For 1 <= i <= columns and at least two columns: the following columns move left.
+  bool RemoveColumn(int i);
   // Names back to "C-k"/"R-k", values and states 0, attributes 0, scale types
   // stInterval, labels removed; the size stays.
   void Clear();

@@ -20,6 +20,15 @@ void AdoptRecordTable(tRecordTableFrame& frame, tRecordTableFile&& file, const s
   frame.pIncludeColHeaders = true;
   frame.pIncludeRowHeaders = false;
   frame.pmodified = false;
+  // A save writes the file back as it was split, so that a spreadsheet's
+  // semicolon or comma file still opens in its columns there.
+  switch (const TCSVDelimiters read = DelimiterCode(file.delimiter)) {
+    case csvTab:
+    case csvSemicolon:
+    case csvComma:
+    case csvBlank: frame.ExportDelimiter = read; break;
+    default: break;
+  }
 }
 
 std::string LabelLossQuestion(const TDataTable& table) {

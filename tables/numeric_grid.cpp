@@ -1,5 +1,6 @@
 #include "tables/numeric_grid.h"
 
+#include <algorithm>
 #include <cmath>
 #include <new>
 #include <stdexcept>
@@ -52,6 +53,24 @@ void TNTabEd::Redimension(int nrCols, int nrRows) {
     throw std::runtime_error("Component \"" + Name + "\": not enough memory on heap");
   }
   SyncDecPlaces();
+}
+
+bool TNTabEd::InsertColumn(int colNr) {
+  if (!data_) return false;
+  SyncDecPlaces();
+  if (!data_->InsertColumn(colNr)) return false;
+  const auto at = static_cast<std::size_t>(colNr - 1);
+  const std::int8_t dp = decP_.empty() ? 0 : decP_[std::min(at, decP_.size() - 1)];
+  decP_.insert(decP_.begin() + static_cast<std::ptrdiff_t>(at), dp);
+  return true;
+}
+
+bool TNTabEd::DeleteColumn(int colNr) {
+  if (!data_) return false;
+  SyncDecPlaces();
+  if (!data_->RemoveColumn(colNr)) return false;
+  decP_.erase(decP_.begin() + static_cast<std::ptrdiff_t>(colNr - 1));
+  return true;
 }
 
 void TNTabEd::SetDecPlaces(int colNr, int dp) {

@@ -39,6 +39,12 @@ class TNTabEd {
   // Component "NAME": not enough memory on heap (the store keeps its size).
   void Redimension(int nrCols, int nrRows);
   std::string Name = "NTabEd1";
+  // A column inserted before column colNr (1..columns+1) of the store, or
+  // column colNr deleted (at least two columns): the decimal places move with
+  // their columns; an inserted column takes those of its right neighbour, or
+  // of the last column when it becomes the last. False when nothing changed.
+  bool InsertColumn(int colNr);
+  bool DeleteColumn(int colNr);
 
   std::string GetColName(int colNr) const { return data_ ? data_->GetColName(colNr) : std::string(); }
   void SetColName(int colNr, std::string_view name) { if (data_) data_->SetColName(colNr, name); }

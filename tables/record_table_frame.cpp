@@ -80,6 +80,20 @@ bool tRecordTableFrame::DeleteRecord(int row) {
   return true;
 }
 
+bool tRecordTableFrame::InsertColumn(int col) {
+  if (!NTabEd1.InsertColumn(col)) return false;
+  RebuildVarList();
+  pmodified = true;
+  return true;
+}
+
+bool tRecordTableFrame::DeleteColumn(int col) {
+  if (!NTabEd1.DeleteColumn(col)) return false;
+  RebuildVarList();
+  pmodified = true;
+  return true;
+}
+
 void tRecordTableFrame::DeleteAllData() {
   structureBf.free();
   for (int c = 1; c <= DataTable1.NrOfColumns(); ++c) {

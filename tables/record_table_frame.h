@@ -66,6 +66,10 @@ class tRecordTableFrame {
   bool AddRecord();
   bool DuplicateRecord(int row);
   bool DeleteRecord(int row);
+  // The column headings' Insert Column (before col) and Delete Column; the
+  // field list follows and the table is marked modified. False when nothing changed.
+  bool InsertColumn(int col);
+  bool DeleteColumn(int col);
   // Delete all data (after the user said Yes to kDeleteAllQuestion): keeps the
   // schema in structureBf, clears the store and rebuilds the named one-row table.
   void DeleteAllData();

@@ -5,6 +5,7 @@
 #include "app/results/results_commands.h"
 #include "app/settings/settings_commands.h"
 #include "app/shell/main_window.h"
+#include "app/shell/number_locale.h"
 #include "app/views/table_registration.h"
 
 namespace {
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   QApplication app(argc, argv);
+  kovalin::app::KeepPointDecimalNumbers();
   QApplication::setApplicationName("Kovalin");
   QApplication::setOrganizationName("Quillon");
   // Before the window: "killreg" as first argument deletes the stored settings.

@@ -155,6 +155,10 @@ bool TFMDIChild::FormCloseQuery() {
       case tSavePromptChoice::Discard: mayClose = true; break;
       case tSavePromptChoice::SaveAndClose: {
         const tFileNameParts before{pFileName, pFileFullName, pFilePath, pFileNameNoExt, pfileExt};
+        if (!SaveNeedsFileDialog()) {
+          mayClose = SaveToFile(0);
+          break;
+        }
         mayClose = SaveFile();
         // A save that fails keeps the window and its changes: closing would lose them.
         if (mayClose && !SaveToFile(0)) {

@@ -81,6 +81,10 @@ class TFMDIChild {
   bool FormCloseQuery();
   // The base's save dialog; true when a name was chosen.
   bool SaveFile();
+  // Whether "Save and close" needs the base's save dialog first. A document
+  // whose unsaved part is kept in a file of its own (a data table's record
+  // table) saves it there, without a dialog for a file it does not write.
+  virtual bool SaveNeedsFileDialog() const { return true; }
   // The document has closed: its node leaves the tree (children move up to its parent,
   // an emptied folder goes too) and the container forgets it. Runs once.
   void FormClose();

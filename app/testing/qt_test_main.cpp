@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/shell/number_locale.h"
 #include "app/testing/scripted_questions.h"
 
 // One application object for all cases. No case may reach the machine's settings
@@ -21,6 +22,8 @@ int main(int argc, char** argv) {
   QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path() + "/user");
 
   QApplication app(argc, argv);
+  // As the program does.
+  kovalin::app::KeepPointDecimalNumbers();
   // Any question a case did not answer in advance fails that case instead of blocking.
   kovalin::app::tScriptedQuestions questions;
   kovalin::app::SetQuestions(&questions);

@@ -20,6 +20,7 @@
 #include "app/shell/properties_list.h"
 #include "app/shell/questions.h"
 #include "app/views/data_table_frame.h"
+#include "app/views/fixed_grid_view.h"
 #include "app/views/frequency_grid_view.h"
 #include "app/views/table_settings_dialog.h"
 #include "app/views/xml_show.h"
@@ -64,15 +65,13 @@ TFTabla::TFTabla(TFMDIParent* creator, bool tabFreqs, bool tabNTabEd, bool tabTe
   percentTabs_->addTab("% totals");
   percentModel_ = new tTextGridModel(&percent_, this);
   percentModel_->SetEditable(false);
-  percentView_ = new QTableView(percentPage);
+  percentView_ = new tFixedGridView(percentPage);
   percentView_->setObjectName("SGPercent");
   percentView_->setAccessibleName("Percentage grid");
   percentView_->setModel(percentModel_);
-  percentView_->horizontalHeader()->hide();
-  percentView_->verticalHeader()->hide();
   percentView_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  percentView_->horizontalHeader()->setDefaultSectionSize(
-      percentView_->fontMetrics().horizontalAdvance(QString(11, '0')) + 8);
+  percentView_->SetCellSize(percentView_->fontMetrics().horizontalAdvance(QString(11, '0')) + 8,
+                            percentView_->fontMetrics().height() + 6);
   auto* percentLayout = new QVBoxLayout(percentPage);
   percentLayout->setContentsMargins(0, 0, 0, 0);
   percentLayout->addWidget(percentTabs_);
@@ -127,6 +126,7 @@ TFTabla::TFTabla(TFMDIParent* creator, bool tabFreqs, bool tabNTabEd, bool tabTe
   connect(grid_, &tFrequencyGridView::copyRequested, this, &TFTabla::CopyToClipBoard);
   connect(grid_, &tFrequencyGridView::unlocked, this, [this] { SetPanel0("Editing", false); });
   connect(frame_, &TFDataTable::modifiedChanged, this, &TFTabla::UpdateModified);
+  connect(frame_, &TFDataTable::columnsChanged, this, &TFTabla::assignDBType);
 
   // Step 4: title, Data page, panels, cursor on the first frequency.
   SetTitle(FromStd(table_.Alias));
@@ -269,6 +269,8 @@ bool TFTabla::SaveCmd(int modo) {
   return true;
 }
 
+bool TFTabla::SaveNeedsFileDialog() const { return table_.modified && pages_->isTabVisible(TSData); }
+
 bool TFTabla::SaveToFile(int mode) {
   if (mode != 0) return SaveCmd(mode);
   // The close prompt: whatever is modified is saved, or the window stays open.
@@ -401,12 +403,28 @@ void TFTabla::ToggleToolBar() {
 }
 
 void TFTabla::keyReleaseEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_C && (event->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier) {
+  // The frequency grid copies by itself; the release reaches the window from
+  // the other controls, the percentage grid among them. Only over those two
+  // pages: on the Input and Text pages Ctrl+C is the record grid's and the
+  // editor's own copy, which the frequency table must not replace.
+  const bool pressedHere = copyKeys_.Released(event);
+  const bool pressedInPercentages = percentView_->IsCopyRelease(event);
+  const int page = pages_->currentIndex();
+  const bool gridPage = pages_->isTabVisible(TSData) && (page == TSData || page == TSPR);
+  if ((pressedHere || pressedInPercentages) && gridPage) {
     CopyToClipBoard();
     event->accept();
     return;
   }
   tDocumentWindow::keyReleaseEvent(event);
+}
+
+void TFTabla::keyPressEvent(QKeyEvent* event) {
+  if (copyKeys_.Pressed(event)) {
+    event->accept();
+    return;
+  }
+  tDocumentWindow::keyPressEvent(event);
 }
 
 bool TFTabla::eventFilter(QObject* watched, QEvent* event) {

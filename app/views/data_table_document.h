@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include "app/shell/document_window.h"
+#include "app/views/fixed_grid_view.h"
 #include "app/views/text_grid_model.h"
 #include "tables/frequency_table.h"
 #include "tables/table_loader.h"
@@ -44,6 +45,8 @@ class TFTabla : public tDocumentWindow {
   void setFileFullName(const QString& name) override;
   void ShowProperties() override;
   void ShowXmlStructure() override;
+  // Only the frequency table is written to the file the close prompt's dialog names.
+  bool SaveNeedsFileDialog() const override;
 
   // Writes the XML data file while the Data page is active; false when nothing was written.
   bool SaveCmd(int modo);
@@ -71,7 +74,7 @@ class TFTabla : public tDocumentWindow {
   TFDataTable* Frame() const { return frame_; }
   tFrequencyGridView* FrequencyGrid() const { return grid_; }
   QTabWidget* Pages() const { return pages_; }
-  QTableView* PercentageView() const { return percentView_; }
+  tFixedGridView* PercentageView() const { return percentView_; }
   QTabBar* PercentageTabs() const { return percentTabs_; }
   QPlainTextEdit* TextPage() const { return text_; }
   QToolBar* ToolBar() const { return toolBar_; }
@@ -87,6 +90,7 @@ class TFTabla : public tDocumentWindow {
   int No = 0;
 
  protected:
+  void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
@@ -102,6 +106,7 @@ class TFTabla : public tDocumentWindow {
   void SetTitle(const QString& title);
   void ToggleToolBar();
 
+  tCopyKeys copyKeys_;
   tFrequencyTable table_;
   tTextGrid percent_;
   QStringList propertyNames_;
@@ -109,7 +114,7 @@ class TFTabla : public tDocumentWindow {
   QTabWidget* pages_;
   tFrequencyGridView* grid_;
   QTabBar* percentTabs_;
-  QTableView* percentView_;
+  tFixedGridView* percentView_;
   tTextGridModel* percentModel_;
   TFDataTable* frame_;
   QPlainTextEdit* text_;

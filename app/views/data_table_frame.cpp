@@ -1,5 +1,6 @@
 #include "app/views/data_table_frame.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -94,36 +95,17 @@ TFDataTable::TFDataTable(QWidget* parent) : QWidget(parent), model_(new tRecordT
   grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
   grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
 
-  // The headings' own menus: rows can be selected, inserted and deleted, columns selected.
-  grid_->verticalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(grid_->verticalHeader(), &QHeaderView::customContextMenuRequested, this, [this](const QPoint& at) {
-    const int row = grid_->verticalHeader()->logicalIndexAt(at);
-    if (row < 0) return;
-    QMenu menu;
-    QAction* select = menu.addAction("Select Row");
-    QAction* insert = menu.addAction("Insert Row");
-    QAction* remove = menu.addAction("Delete Row");
-    insert->setEnabled(!frame_.NTabEd1.DataReadOnly());
-    remove->setEnabled(!frame_.NTabEd1.DataReadOnly() && frame_.DataTable1.NrOfRows() > 1);
-    QAction* chosen = menu.exec(grid_->verticalHeader()->mapToGlobal(at));
-    if (chosen == select) grid_->selectRow(row);
-    if (chosen == insert && frame_.DataTable1.InsertRow(row + 1)) {
-      frame_.pmodified = true;
-      TableChanged();
-    }
-    if (chosen == remove && frame_.DataTable1.RemoveRow(row + 1)) {
-      frame_.pmodified = true;
-      TableChanged();
-    }
-  });
-  grid_->horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(grid_->horizontalHeader(), &QHeaderView::customContextMenuRequested, this, [this](const QPoint& at) {
-    const int col = grid_->horizontalHeader()->logicalIndexAt(at);
-    if (col < 0) return;
-    QMenu menu;
-    QAction* select = menu.addAction("Select Column");
-    if (menu.exec(grid_->horizontalHeader()->mapToGlobal(at)) == select) grid_->selectColumn(col);
-  });
+  // The headings' own menus.
+  for (QHeaderView* heading : {grid_->verticalHeader(), grid_->horizontalHeader()}) {
+    heading->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(heading, &QHeaderView::customContextMenuRequested, this, [this, heading](const QPoint& at) {
+      const int section = heading->logicalIndexAt(at);
+      if (section < 0) return;
+      QMenu menu;
+      FillHeadingMenu(menu, heading->orientation(), section);
+      menu.exec(heading->mapToGlobal(at));
+    });
+  }
 
   propertiesPanel_ = BuildPropertiesPanel();
   actionsPanel_ = BuildActionsPanel();
@@ -183,6 +165,35 @@ TFDataTable::TFDataTable(QWidget* parent) : QWidget(parent), model_(new tRecordT
   frame_.Autosave = true;  // ticked at start
   autosave_->setChecked(true);
   TableChanged();
+}
+
+void TFDataTable::FillHeadingMenu(QMenu& menu, Qt::Orientation orientation, int section) {
+  const bool editable = !frame_.NTabEd1.DataReadOnly();
+  const int at = section + 1;  // the store counts from 1
+  if (orientation == Qt::Vertical) {
+    connect(menu.addAction("Select Row"), &QAction::triggered, this, [this, section] { grid_->selectRow(section); });
+    QAction* insert = menu.addAction("Insert Row");
+    QAction* remove = menu.addAction("Delete Row");
+    insert->setEnabled(editable);
+    remove->setEnabled(editable && frame_.DataTable1.NrOfRows() > 1);
+    connect(insert, &QAction::triggered, this, [this, at] { AfterHeadingOperation(frame_.DataTable1.InsertRow(at)); });
+    connect(remove, &QAction::triggered, this, [this, at] { AfterHeadingOperation(frame_.DataTable1.RemoveRow(at)); });
+    return;
+  }
+  connect(menu.addAction("Select Column"), &QAction::triggered, this, [this, section] { grid_->selectColumn(section); });
+  QAction* insert = menu.addAction("Insert Column");
+  QAction* remove = menu.addAction("Delete Column");
+  insert->setEnabled(editable);
+  remove->setEnabled(editable && frame_.DataTable1.NrOfColumns() > 1);
+  connect(insert, &QAction::triggered, this, [this, at] { AfterHeadingOperation(frame_.InsertColumn(at), true); });
+  connect(remove, &QAction::triggered, this, [this, at] { AfterHeadingOperation(frame_.DeleteColumn(at), true); });
+}
+
+void TFDataTable::AfterHeadingOperation(bool changed, bool columns) {
+  if (!changed) return;
+  frame_.pmodified = true;
+  TableChanged();
+  if (columns) emit columnsChanged();
 }
 
 QWidget* TFDataTable::BuildPropertiesPanel() {
@@ -331,6 +342,7 @@ void TFDataTable::TableChanged() {
   ShowCounts();
   ShowFileName();
   ShowStatus();
+  if (QAbstractButton* b = delimiterGroup_->button(frame_.ExportDelimiter)) b->setChecked(true);
   grid_->scrollTo(model_->index(0, 0));
   emit modifiedChanged(frame_.pmodified);
 }

@@ -9,6 +9,7 @@ class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QSpinBox;
 class QTableView;
@@ -55,10 +56,15 @@ class TFDataTable : public QWidget {
   void DeleteAllClick();
   void FileLabelDoubleClick();
   void SetExportDelimiter(TCSVDelimiters delimiter);
+  // The items of a heading's menu (Select, Insert and Delete Row or Column),
+  // connected to their actions on the row or column of the given section.
+  void FillHeadingMenu(QMenu& menu, Qt::Orientation orientation, int section);
 
  signals:
   // The record table's modified mark may have changed.
   void modifiedChanged(bool modified);
+  // A column was inserted or deleted: the table's kind may have changed.
+  void columnsChanged();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -74,6 +80,7 @@ class TFDataTable : public QWidget {
   bool ConfirmLabelLoss();
   void Report(const tFrameFileResult& result);
   void AfterRecordOperation(bool changed);
+  void AfterHeadingOperation(bool changed, bool columns = false);
 
   tRecordTableFrame frame_;
   tRecordTableModel* model_;

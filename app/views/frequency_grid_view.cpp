@@ -24,9 +24,9 @@ bool IsNavigation(int key) {
 // The cell editor hands Enter, Up, Down and Tab to the grid at once, so the
 // entry is committed and the cursor moved in one step; Left and Right stay
 // inside the text being typed.
-class tGridEditorDelegate : public QStyledItemDelegate {
+class tGridEditorDelegate : public tTrimmedTextDelegate {
  public:
-  explicit tGridEditorDelegate(tFrequencyGridView* view) : QStyledItemDelegate(view), view_(view) {}
+  explicit tGridEditorDelegate(tFrequencyGridView* view) : tTrimmedTextDelegate(view), view_(view) {}
 
  protected:
   bool eventFilter(QObject* object, QEvent* event) override {
@@ -42,7 +42,7 @@ class tGridEditorDelegate : public QStyledItemDelegate {
     } else if (editor != nullptr && event->type() == QEvent::KeyRelease) {
       view_->KeyReleased(static_cast<QKeyEvent*>(event));
     }
-    return QStyledItemDelegate::eventFilter(object, event);
+    return tTrimmedTextDelegate::eventFilter(object, event);
   }
 
  private:
@@ -57,16 +57,13 @@ bool IsValueKey(int key) {
 }
 
 tFrequencyGridView::tFrequencyGridView(tFrequencyTable& table, QWidget* parent)
-    : QTableView(parent), table_(table), model_(new tTextGridModel(&table.Grid, this)) {
+    : tFixedGridView(parent), table_(table), model_(new tTextGridModel(&table.Grid, this)) {
   setObjectName("SGDatos");
   setAccessibleName("Frequency grid");
   setModel(model_);
   setItemDelegate(new tGridEditorDelegate(this));
-  horizontalHeader()->hide();
-  verticalHeader()->hide();
   setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  horizontalHeader()->setDefaultSectionSize(fontMetrics().horizontalAdvance(QString(11, '0')) + 8);
-  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+  SetCellSize(fontMetrics().horizontalAdvance(QString(11, '0')) + 8, fontMetrics().height() + 6);
   setTabKeyNavigation(true);
   ApplyEditMode();
   connect(model_, &tTextGridModel::textEntered, this, &tFrequencyGridView::OnTextEntered);
@@ -110,7 +107,10 @@ void tFrequencyGridView::ApplyEditMode() {
   if (activeEditor_ || unlocked_) {
     setEditTriggers(AllEditTriggers);
   } else {
-    setEditTriggers(DoubleClicked | EditKeyPressed | AnyKeyPressed | SelectedClicked);
+    // Not SelectedClicked: while its delayed start runs, Qt refuses to open
+    // the editor for a typed key, and the digits typed right after a click on
+    // the current cell were lost.
+    setEditTriggers(DoubleClicked | EditKeyPressed | AnyKeyPressed);
   }
   setSelectionMode(unlocked_ ? ContiguousSelection : SingleSelection);
 }
@@ -134,7 +134,7 @@ void tFrequencyGridView::closeEditor(QWidget* editor, QAbstractItemDelegate::End
   if (hint == QAbstractItemDelegate::EditNextItem || hint == QAbstractItemDelegate::EditPreviousItem) {
     hint = QAbstractItemDelegate::NoHint;
   }
-  QTableView::closeEditor(editor, hint);
+  tFixedGridView::closeEditor(editor, hint);
   if (pending_.IsSet()) {
     const tGridPos at = pending_;
     pending_ = {};
@@ -177,27 +177,21 @@ void tFrequencyGridView::keyPressEvent(QKeyEvent* event) {
     event->accept();
     return;
   }
-  if (event->matches(QKeySequence::Copy)) {  // copied when the keys are released
-    event->accept();
-    return;
-  }
-  QTableView::keyPressEvent(event);
+  tFixedGridView::keyPressEvent(event);
 }
 
 void tFrequencyGridView::KeyReleased(const QKeyEvent* event) {
   if (IsValueKey(event->key())) emit modifiedByKey();
-  if (event->key() == Qt::Key_C && (event->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier) {
-    emit copyRequested();
-  }
+  if (IsCopyRelease(event)) emit copyRequested();
 }
 
 void tFrequencyGridView::keyReleaseEvent(QKeyEvent* event) {
   KeyReleased(event);
-  QTableView::keyReleaseEvent(event);
+  tFixedGridView::keyReleaseEvent(event);
 }
 
 void tFrequencyGridView::focusOutEvent(QFocusEvent* event) {
-  QTableView::focusOutEvent(event);
+  tFixedGridView::focusOutEvent(event);
   // Focus into the cell editor does not leave the grid.
   for (QWidget* w = QApplication::focusWidget(); w != nullptr; w = w->parentWidget()) {
     if (w == this) return;

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QTableView>
-
+#include "app/views/fixed_grid_view.h"
 #include "app/views/text_grid_model.h"
 #include "tables/frequency_table.h"
 
@@ -12,7 +11,7 @@ namespace kovalin::app {
 // commit an entry. Every text typed into a cell is committed when its editor
 // closes, whatever closed it (Enter, an arrow, Tab, a click elsewhere), so the
 // matrix never lags behind what the grid shows.
-class tFrequencyGridView : public QTableView {
+class tFrequencyGridView : public tFixedGridView {
   Q_OBJECT
  public:
   explicit tFrequencyGridView(tFrequencyTable& table, QWidget* parent = nullptr);

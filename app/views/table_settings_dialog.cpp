@@ -43,7 +43,12 @@ TFTable_Settings::TFTable_Settings(QWidget* parent) : QDialog(parent) {
   parametrization_->addItem("Predictive values, Odds ratios, Prevalence");
   parametrization_->addItem("Classification probabilities (Se, Sp), Prevalence");
   parametrization_->setCurrentRow(0);
-  parametrization_->setMaximumHeight(parametrization_->sizeHintForRow(0) * 2 + 8);
+  // Both choices whole, without scroll bars: the list is sized to its two items.
+  parametrization_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  parametrization_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  const int frame = 2 * parametrization_->frameWidth();
+  parametrization_->setFixedHeight(parametrization_->sizeHintForRow(0) + parametrization_->sizeHintForRow(1) + frame);
+  parametrization_->setMinimumWidth(parametrization_->sizeHintForColumn(0) + frame + 8);
   (new QVBoxLayout(parametrizationGroup_))->addWidget(parametrization_);
 
   ok_ = new QPushButton("OK", this);

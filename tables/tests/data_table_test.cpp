@@ -71,6 +71,39 @@ TEST(DataTable, InsertAndRemoveRowsShiftTheRest) {
   EXPECT_EQ(single.NrOfRows(), 1);
 }
 
+TEST(DataTable, InsertAndRemoveColumnsMoveTheirCellsNamesAndLabels) {
+  TDataTable t;
+  t.Resize(2, 2);  // C-1, C-2
+  t.SetColName(1, "Id");
+  t.SetElem(1, 2, 1);
+  t.AddNominalLabel(1, "A1");
+  t.SetElem(2, 2, 7.5);
+  t.SetCellState(2, 1, kCellNotANumber);
+  EXPECT_TRUE(t.InsertColumn(2));
+  ASSERT_EQ(t.NrOfColumns(), 3);
+  // "C-2" is still taken by the column that moved right.
+  EXPECT_EQ(t.GetColName(2), "C-3");
+  EXPECT_EQ(t.GetElem(2, 2), 0);
+  EXPECT_EQ(t.GetCellState(2, 1), 0);
+  EXPECT_EQ(t.GetScaleType(2), stInterval);
+  EXPECT_EQ(t.GetColName(3), "C-2");
+  EXPECT_EQ(t.GetElem(3, 2), 7.5);
+  EXPECT_EQ(t.GetCellState(3, 1), kCellNotANumber);
+  EXPECT_TRUE(t.InsertColumn(1));
+  EXPECT_EQ(t.GetColName(1), "C-1");
+  EXPECT_EQ(t.NominalLabel(2, 1), "A1");
+  EXPECT_TRUE(t.InsertColumn(5));  // after the end
+  EXPECT_FALSE(t.InsertColumn(7));
+  EXPECT_FALSE(t.InsertColumn(0));
+  EXPECT_TRUE(t.RemoveColumn(1));
+  EXPECT_EQ(t.GetColName(1), "Id");
+  EXPECT_EQ(t.NrOfRows(), 2);
+  EXPECT_FALSE(t.RemoveColumn(5));
+  TDataTable single;
+  EXPECT_FALSE(single.RemoveColumn(1));
+  EXPECT_EQ(single.NrOfColumns(), 1);
+}
+
 TEST(DataTable, ClearRestoresDefaultsButKeepsSize) {
   TDataTable t;
   t.Resize(2, 2);

@@ -120,6 +120,24 @@ TEST_F(GridCells, DecimalPlacesAreLimited) {
   EXPECT_EQ(grid.GetNrOfColumns(), 5);
 }
 
+TEST_F(GridCells, DecimalPlacesMoveWithInsertedAndDeletedColumns) {
+  grid.SetDecPlaces(2, 0);
+  grid.SetDecPlaces(3, 5);
+  ASSERT_TRUE(grid.InsertColumn(2));
+  EXPECT_EQ(grid.GetDecPlaces(1), 2);
+  EXPECT_EQ(grid.GetDecPlaces(2), 0);  // its right neighbour's
+  EXPECT_EQ(grid.GetDecPlaces(4), 5);
+  ASSERT_TRUE(grid.InsertColumn(5));
+  EXPECT_EQ(grid.GetDecPlaces(5), 5);  // the last column's
+  ASSERT_TRUE(grid.DeleteColumn(1));
+  EXPECT_EQ(grid.GetDecPlaces(1), 0);
+  EXPECT_EQ(grid.GetColName(2), "Result");
+  EXPECT_EQ(grid.GetDecPlaces(2), 0);
+  EXPECT_EQ(grid.GetDecPlaces(3), 5);
+  EXPECT_FALSE(grid.InsertColumn(0));
+  EXPECT_EQ(grid.GetNrOfColumns(), 4);
+}
+
 TEST_F(GridCells, LookupByNameIgnoresCaseAndGivesMissing) {
   table.SetElem(1, 2, 0.75);
   EXPECT_EQ(grid.GetValueByName("pa", 2), 0.75);

@@ -1,6 +1,8 @@
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
+#include <QPlainTextEdit>
+#include <QTableView>
 #include <QPointer>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -137,9 +139,17 @@ TEST_F(DataTableDocument, CtrlCCopiesTheGridOnView) {
   EXPECT_EQ(QGuiApplication::clipboard()->text(),
             "\tC(1)\tC(2)\tTotal\r\nR(1)\t12\t5\t17\r\nR(2)\t3\t20\t23\r\nTotal\t15\t25\t40 ");
   doc->Pages()->setCurrentIndex(TFTabla::TSPR);
-  doc->CopyToClipBoard();
+  QTest::keyClick(doc->PercentageView(), Qt::Key_C, Qt::ControlModifier);
   EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith("\tC(1)\tC(2)\tTotal\r\nR(1)\t70.59\t29.41\t100.00"));
   EXPECT_EQ(doc->PercentageGrid().Cell(1, 0), "     Total");
+  // On the Input and Text pages Ctrl+C is their controls' own copy.
+  for (const int page : {TFTabla::TSNTabEd, TFTabla::TSText}) {
+    doc->Pages()->setCurrentIndex(page);
+    QGuiApplication::clipboard()->setText("mine");
+    QWidget* control = page == TFTabla::TSText ? static_cast<QWidget*>(doc->TextPage()) : doc->Frame()->Grid();
+    QTest::keyClick(control, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_FALSE(QGuiApplication::clipboard()->text().contains("C(1)")) << "page " << page;
+  }
 }
 
 TEST_F(DataTableDocument, ABadFrequencyShowsDataErrorInRed) {
@@ -189,12 +199,14 @@ TEST_F(DataTableDocument, EditedRecordsAskBeforeTheDocumentCloses) {
   ASSERT_EQ(ScriptedQuestions().SavePrompts().size(), 1);
   EXPECT_TRUE(alive);
 
-  // Save and close writes the records to the file the frame asks for.
+  // Save and close writes the records to the file the frame asks for, and
+  // asks for no XML file, which it would not write.
   const QString records = dir.filePath("params.csv");
   ScriptedQuestions().AnswerNextSavePrompt({tSavePromptChoice::SaveAndClose, false});
-  ScriptedQuestions().AnswerNextFile(dir.filePath("ignored.xml"));  // the base's dialog
-  ScriptedQuestions().AnswerNextFile(records);                      // the frame's own
+  ScriptedQuestions().AnswerNextFile(records);
   EXPECT_TRUE(doc->RequestClose());
+  ASSERT_EQ(ScriptedQuestions().FileRequests().size(), 1);
+  EXPECT_TRUE(ScriptedQuestions().FileRequests()[0].filter.contains("*.csv"));
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_FALSE(alive);
   EXPECT_TRUE(ReadAll(records).startsWith("Id\tPA\tPB"));

@@ -1,6 +1,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -12,6 +13,12 @@
 
 namespace kovalin::app {
 namespace {
+
+QByteArray ReadAllOf(const QString& path) {
+  QFile f(path);
+  f.open(QIODevice::ReadOnly);
+  return f.readAll();
+}
 
 struct RecordFrame : ::testing::Test {
   RecordFrame() { ScriptedQuestions().Reset(); }
@@ -71,6 +78,43 @@ TEST_F(RecordFrame, RecordOperationsFollowTheSelectionAndSetTheMark) {
   EXPECT_GE(modified.count(), 3);
 }
 
+TEST_F(RecordFrame, ColumnHeadingMenuInsertsAndDeletesColumnsOnlyWhileEditing) {
+  std::string message;
+  CreateNewTable(frame.Frame(), itRawData, message);  // Id, X[1]..X[8]
+  frame.TableChanged();
+  auto menuItem = [&](int section, const QString& caption) -> QAction* {
+    auto* menu = new QMenu(&frame);
+    frame.FillHeadingMenu(*menu, Qt::Horizontal, section);
+    for (QAction* a : menu->actions()) {
+      if (a->text() == caption) return a;
+    }
+    return nullptr;
+  };
+  QAction* insert = menuItem(1, "Insert Column");
+  ASSERT_NE(insert, nullptr);
+  ASSERT_NE(menuItem(1, "Select Column"), nullptr);
+  EXPECT_FALSE(insert->isEnabled());  // state Selection refuses changes
+  EXPECT_FALSE(menuItem(1, "Delete Column")->isEnabled());
+
+  frame.Setstatus(sEdit);
+  frame.Model()->setData(frame.Model()->index(0, 1), "4");  // X[1]
+  frame.Frame().pmodified = false;
+  QSignalSpy columns(&frame, &TFDataTable::columnsChanged);
+  menuItem(1, "Insert Column")->trigger();  // before X[1]
+  ASSERT_EQ(frame.Model()->columnCount(), 10);
+  EXPECT_EQ(frame.Model()->headerData(1, Qt::Horizontal).toString(), "C-2");
+  EXPECT_EQ(frame.Model()->headerData(2, Qt::Horizontal).toString(), "X[1]");
+  EXPECT_EQ(frame.Model()->data(frame.Model()->index(0, 2)).toString(), "4");
+  EXPECT_EQ(frame.ModifiedText(), " *");
+  EXPECT_TRUE(frame.Frame().VarExists("C-2", true));
+
+  menuItem(2, "Delete Column")->trigger();  // X[1]
+  EXPECT_EQ(frame.Model()->columnCount(), 9);
+  EXPECT_EQ(frame.Model()->headerData(2, Qt::Horizontal).toString(), "X[2]");
+  EXPECT_FALSE(frame.Frame().VarExists("X[1]", true));
+  EXPECT_EQ(columns.count(), 2);
+}
+
 TEST_F(RecordFrame, SavingLabelsAsksFirstAndNoWritesNothing) {
   const QString path = Write("ids.txt", "Id\tX[1]\r\nA1\t3\r\nB7\t4\r\n");
   ScriptedQuestions().AnswerNextFile(path);
@@ -92,6 +136,19 @@ TEST_F(RecordFrame, SavingLabelsAsksFirstAndNoWritesNothing) {
   ScriptedQuestions().AnswerNext(tAnswer::Yes);
   EXPECT_TRUE(frame.SaveClick());
   EXPECT_FALSE(frame.Modified());
+}
+
+TEST_F(RecordFrame, ASpreadsheetsSemicolonFileIsSavedWithSemicolons) {
+  const QString path = Write("sheet.csv", "Id;PA\r\n1;0,85\r\n");
+  ScriptedQuestions().AnswerNextFile(path);
+  frame.OpenClick();
+  ASSERT_EQ(frame.Model()->data(frame.Model()->index(0, 1)).toString(), "0.85");
+  EXPECT_EQ(frame.Frame().ExportDelimiter, csvSemicolon);
+  frame.Frame().pmodified = true;
+  ASSERT_TRUE(frame.SaveClick());
+  const QByteArray saved = ReadAllOf(path);
+  EXPECT_TRUE(saved.startsWith("Id;PA\r\n")) << saved.constData();
+  EXPECT_FALSE(saved.contains('\t'));
 }
 
 TEST_F(RecordFrame, AutosaveWritesEachRecordOperationThroughTheFile) {

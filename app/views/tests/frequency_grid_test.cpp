@@ -1,5 +1,6 @@
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -59,6 +60,18 @@ TEST_F(FrequencyGrid, EnterCommitsAndMovesDownThenToTheNextColumnThenBackToTheSt
   EXPECT_TRUE(ScriptedQuestions().Messages().isEmpty());
 }
 
+TEST_F(FrequencyGrid, TypingRightAfterAClickOnTheCurrentCellIsCommitted) {
+  const QRect cell = view.visualRect(view.GridModel()->index(2, 2));
+  QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, cell.center());
+  Type("6");
+  EXPECT_DOUBLE_EQ(table.Value(1, 1), 6);
+  EXPECT_EQ(view.Cursor(), (tGridPos{2, 3}));
+  QTest::qWait(QApplication::doubleClickInterval() + 50);  // the click's delayed editing
+  EXPECT_DOUBLE_EQ(table.Value(1, 1), 6);
+  Type("4");
+  EXPECT_DOUBLE_EQ(table.Value(2, 1), 4);
+}
+
 TEST_F(FrequencyGrid, ArrowsAndTabCommitBeforeMoving) {
   Type("7", Qt::Key_Tab);
   EXPECT_DOUBLE_EQ(table.Value(1, 1), 7);
@@ -97,6 +110,58 @@ TEST_F(FrequencyGrid, CtrlCReleaseAsksForACopy) {
   QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(copy.count(), 1);
   EXPECT_EQ(view.Cursor(), (tGridPos{2, 2}));  // no editor was opened
+  // Ctrl let go a moment before C: still a copy, and only one.
+  QTest::keyPress(&view, Qt::Key_C, Qt::ControlModifier);
+  QTest::keyRelease(&view, Qt::Key_Control, Qt::ControlModifier);
+  QTest::keyRelease(&view, Qt::Key_C, Qt::NoModifier);
+  EXPECT_EQ(copy.count(), 2);
+  QTest::keyRelease(&view, Qt::Key_C, Qt::NoModifier);
+  EXPECT_EQ(copy.count(), 2);
+}
+
+TEST(FrequencyGridScrolling, LabelAndTotalRowsAndColumnsStayInPlace) {
+  rTableSettings settings;
+  settings.WinReg.DimR = 12;
+  settings.WinReg.DimC = 12;
+  settings.WinReg.LblR = "R";
+  settings.WinReg.LblC = "Disease";
+  tFrequencyTable table;
+  table.BuildFromSettings(settings);
+  tFrequencyGridView view(table);
+  view.GridModel()->Refresh();
+  view.resize(360, 200);
+  view.show();
+  view.SetCursor(13, 13);  // the last frequency: the grid scrolls both ways
+  QApplication::processEvents();
+  ASSERT_GT(view.horizontalScrollBar()->value(), 0);
+  ASSERT_GT(view.verticalScrollBar()->value(), 0);
+
+  // The scrolling cells never show a label or a total.
+  EXPECT_GE(view.columnAt(0), 2);
+  EXPECT_GE(view.rowAt(0), 2);
+  // Above and beside each shown cell: its own column label and row label.
+  QTableView* top = view.FixedRowsView();
+  QTableView* left = view.FixedColumnsView();
+  for (const int x : {1, view.viewport()->width() / 2, view.viewport()->width() - 2}) {
+    EXPECT_EQ(top->columnAt(x), view.columnAt(x)) << "x " << x;
+  }
+  for (const int y : {1, view.viewport()->height() / 2, view.viewport()->height() - 2}) {
+    EXPECT_EQ(left->rowAt(y), view.rowAt(y)) << "y " << y;
+  }
+  const QPoint topLeft = view.viewport()->mapTo(&view, QPoint(0, 0));
+  EXPECT_EQ(top->geometry().bottom() + 1, topLeft.y());
+  EXPECT_EQ(left->geometry().right() + 1, topLeft.x());
+  EXPECT_TRUE(top->isVisible());
+  const QModelIndex lastLabel = top->indexAt(QPoint(top->width() - 2, 1));
+  EXPECT_EQ(lastLabel.row(), 0);
+  EXPECT_TRUE(lastLabel.data().toString().endsWith("(12)")) << lastLabel.data().toString().toStdString();
+  // Each column is wide enough for its label, shown without its padding.
+  const QString label = view.GridModel()->index(0, 13).data().toString().trimmed();
+  EXPECT_GE(top->columnWidth(13), view.fontMetrics().horizontalAdvance(label)) << label.toStdString();
+  EXPECT_EQ(top->columnWidth(13), view.columnWidth(13));
+  QTableView* corner = view.CornerView();
+  EXPECT_EQ(corner->indexAt(QPoint(corner->width() - 2, corner->height() - 2)),
+            view.GridModel()->index(1, 1));  // the grand total
 }
 
 }  // namespace

@@ -1,7 +1,12 @@
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
 
+#include <clocale>
+#include <string>
+
 #include <gtest/gtest.h>
+
+#include "app/shell/number_locale.h"
 
 #include "app/views/record_table_model.h"
 
@@ -22,6 +27,23 @@ struct ParameterTable : ::testing::Test {
   tRecordTableModel model{frame};
   QAbstractItemModelTester tester{&model, QAbstractItemModelTester::FailureReportingMode::Fatal};
 };
+
+// A user whose locale writes decimal commas, as the program starts.
+TEST_F(ParameterTable, NumbersKeepThePointUnderADecimalCommaLocale) {
+  const std::string before = std::setlocale(LC_ALL, nullptr);
+  if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "no de_DE.UTF-8 locale here";
+  KeepPointDecimalNumbers();
+  frame.DataTable1.SetElem(2, 1, 0.85);
+  frame.DataTable1.SetElem(3, 1, 0.004);
+  const QString fixed = Shown(model, 0, 1);
+  const QString exponent = Shown(model, 0, 2);
+  model.setData(model.index(0, 3), "0,25");
+  const double typed = frame.DataTable1.GetElem(4, 1);
+  std::setlocale(LC_ALL, before.c_str());
+  EXPECT_EQ(fixed, "0.85");
+  EXPECT_EQ(exponent, "4.0E-03");
+  EXPECT_DOUBLE_EQ(typed, 0.25);
+}
 
 TEST_F(ParameterTable, ShowsTheStoreThroughTheGridRules) {
   EXPECT_EQ(model.columnCount(), 9);

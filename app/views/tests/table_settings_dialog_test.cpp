@@ -52,5 +52,18 @@ TEST(TableSettingsDialog, HintsFollowTheMouse) {
   EXPECT_EQ(dialog.Hint(), "");
 }
 
+TEST(TableSettingsDialog, BothParametrizationsAreShownWhole) {
+  TFTable_Settings dialog;
+  dialog.show();
+  QListWidget* list = dialog.Parametrization();
+  const QRect shown = list->viewport()->rect();
+  for (int row = 0; row < 2; ++row) {
+    const QRect item = list->visualItemRect(list->item(row));
+    EXPECT_TRUE(shown.contains(item.topLeft()) && shown.bottom() >= item.bottom()) << "row " << row;
+    EXPECT_GE(shown.width(), list->sizeHintForColumn(0)) << "row " << row;
+  }
+  dialog.reject();
+}
+
 }  // namespace
 }  // namespace kovalin::app
