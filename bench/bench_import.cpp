@@ -9,6 +9,7 @@
 #include <random>
 #include <string>
 
+#include "bench/parameter_table.h"
 #include "tables/csv_export.h"
 #include "tables/csv_import.h"
 #include "tables/data_table.h"
@@ -19,22 +20,6 @@ namespace {
 using namespace kovalin;
 
 constexpr int kRows = 100000;
-
-// A parameter table with 4-decimal values, exported with tab.
-std::string MakeParameterExport() {
-  TDataTable t;
-  t.Resize(9, kRows);
-  const tDBStructure schema = ParamPVStructure();
-  for (int c = 1; c <= 9; ++c) t.SetColName(c, schema.varname(c));
-  std::mt19937 gen(54321);
-  std::uniform_real_distribution<double> prob(0.05, 0.95);
-  for (int r = 1; r <= kRows; ++r) {
-    t.SetElem(1, r, r);
-    for (int c = 2; c <= 8; ++c) t.SetElem(c, r, prob(gen) * (c >= 7 ? 10 : 1));
-    t.SetElem(9, r, 100 + r % 900);
-  }
-  return ExportText(t, {0, 4, 4, 4, 4, 4, 4, 4, 0}, '\t');
-}
 
 // A raw-data table with varied counts, exported with tab.
 std::string MakeExport() {
@@ -75,7 +60,7 @@ BENCHMARK(BM_ImportFile)->Unit(benchmark::kMillisecond);
 
 void BM_ImportParameterFile(benchmark::State& state) {
   const std::string path = (std::filesystem::temp_directory_path() / "kovalin_bench_import_params.mrd").string();
-  std::ofstream(path, std::ios::binary) << MakeParameterExport();
+  std::ofstream(path, std::ios::binary) << bench::MakeParameterExport(kRows);
   for (auto _ : state) {
     TDataTable table;
     const tImportResult r = ImportFromCSV(table, path, csvUnknown, true, false);

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "app/views/data_table_frame.h"
+#include "bench/parameter_table.h"
 #include "tables/csv_export.h"
 #include "tables/db_structure.h"
 #include "tables/frame_files.h"
@@ -39,22 +40,6 @@ long RssKiB() {
   return 0;
 }
 
-// A parameter table with 4-decimal values as the program exports it (tab).
-std::string MakeExport() {
-  TDataTable t;
-  t.Resize(9, kRows);
-  const tDBStructure schema = ParamPVStructure();
-  for (int c = 1; c <= 9; ++c) t.SetColName(c, schema.varname(c));
-  std::mt19937 gen(54321);
-  std::uniform_real_distribution<double> prob(0.05, 0.95);
-  for (int r = 1; r <= kRows; ++r) {
-    t.SetElem(1, r, r);
-    for (int c = 2; c <= 8; ++c) t.SetElem(c, r, prob(gen) * (c >= 7 ? 10 : 1));
-    t.SetElem(9, r, 100 + r % 900);
-  }
-  return ExportText(t, {0, 4, 4, 4, 4, 4, 4, 4, 0}, '\t');
-}
-
 // The store's own bytes: a real and a state byte per cell, and the row names.
 double StoreMiB(const TDataTable& t) {
   double bytes = 9.0 * t.NrOfColumns() * t.NrOfRows();
@@ -69,7 +54,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QTemporaryDir dir;
   const std::string path = dir.filePath("params.mrd").toStdString();
-  const std::string text = MakeExport();
+  const std::string text = bench::MakeParameterExport(kRows);
   std::string reason;
   if (!WriteFileBytes(path, text, reason)) {
     std::fprintf(stderr, "%s\n", reason.c_str());
