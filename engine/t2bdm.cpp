@@ -28,6 +28,7 @@ t2BDM::t2BDM(const tInitMethodRec& initRec) {
 }
 
 void t2BDM::Reset_Method() {
+  UseOwnData();
   // The cells and every sum are cleared; the total X[0] is recomputed by Calculate.
   const double total = Data.X[0];
   Data = tData_Rec{};
@@ -121,11 +122,27 @@ bool t2BDM::PrepareData(const tInputData& input) {
 
 bool t2BDM::CopyPreparedData(const t2BDM& prepared) {
   // The cells and measures are overwritten below, so only the results are reset.
+  UseOwnData();
   ResetResults();
   epsilon_Corrected = prepared.epsilon_Corrected;
   epsilon_Corrections = prepared.epsilon_Corrections;
   Data = prepared.Data;
   TestMeasures = prepared.TestMeasures;  // all missing after error 500
+  if (prepared.Error_code == kErrCellNotPositive) {
+    Error_code = kErrCellNotPositive;
+    ++error_count;
+    return false;
+  }
+  Error_code = kErrNone;
+  return true;
+}
+
+bool t2BDM::ShareData(const t2BDM& prepared) {
+  ResetResults();
+  epsilon_Corrected = prepared.epsilon_Corrected;
+  epsilon_Corrections = prepared.epsilon_Corrections;
+  cells_ = prepared.cells_;
+  measures_ = prepared.measures_;
   if (prepared.Error_code == kErrCellNotPositive) {
     Error_code = kErrCellNotPositive;
     ++error_count;

@@ -1,5 +1,6 @@
 #include "simulation/draw_lanes.h"
 
+#include "engine/cpu_features.h"
 #include "simulation/random_generator.h"
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -62,13 +63,7 @@ void CountReachedPortable(const tDrawThresholds& threshold, std::int32_t count,
 
 #ifdef KOVALIN_X86
 
-bool HasAvx2Draw() {
-  static const bool has = [] {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2") != 0;
-  }();
-  return has;
-}
+bool HasAvx2Draw() { return HasAvx2(); }
 
 __attribute__((target("avx2"))) void CountReachedAvx2(const tDrawThresholds& threshold,
                                                        std::int32_t count, std::uint32_t& state,
