@@ -139,7 +139,7 @@ BENCHMARK(BM_OutputGrowth)
     ->Complexity(benchmark::oN)
     ->Unit(benchmark::kMillisecond);
 
-// One multinomial draw of size n.
+// One multinomial draw of size n (argument 1: the lanes; 0: one state at a time).
 void BM_Sample(benchmark::State& state) {
   const auto n = static_cast<std::int32_t>(state.range(0));
   const std::array<double, 9> p = {0,        0.145455, 0.083117, 0.045455, 0.025974,
@@ -147,14 +147,18 @@ void BM_Sample(benchmark::State& state) {
   tRandomGenerator rng;
   rng.UseSeed(1);
   std::array<std::int32_t, 9> N{};
+  const bool lanes = state.range(1) == 1;
   for (auto _ : state) {
     N.fill(0);
-    MultinomialSample(n, N, p, rng);
+    if (lanes)
+      MultinomialSample(n, N, p, rng);
+    else
+      MultinomialSampleOneByOne(n, N, p, rng);
     benchmark::DoNotOptimize(N);
   }
   state.SetItemsProcessed(state.iterations());
 }
-BENCHMARK(BM_Sample)->Arg(100)->Arg(1000);
+BENCHMARK(BM_Sample)->Args({100, 0})->Args({100, 1})->Args({1000, 0})->Args({1000, 1});
 
 // The same draw reseeded from the clock, as a run without a seed does.
 void BM_SampleClockSeeded(benchmark::State& state) {
@@ -171,7 +175,8 @@ void BM_SampleClockSeeded(benchmark::State& state) {
 }
 BENCHMARK(BM_SampleClockSeeded);
 
-// The 21 interval methods and their accumulators on one drawn sample.
+// The 21 interval methods and their accumulators on one drawn sample, each
+// method's update alone.
 void BM_MethodsAndAccumulators(benchmark::State& state) {
   AllMethodsActive();
   tMethodSet methods = CreateMethods(AppOptions, tSimulationType::SimCI);
@@ -192,6 +197,43 @@ void BM_MethodsAndAccumulators(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_MethodsAndAccumulators);
+
+// One sample of an interval run with all 21 methods, by the path of the run
+// (argument 1: the lanes of the draw, the plan fixed once per run, the
+// accumulators side by side) and by the path the run took before, kept for
+// this comparison (argument 0: the draw one state at a time, CalculateActive
+// checking its plan on every sample, then each method's Update_SimRec_CI).
+void BM_SamplePath(benchmark::State& state) {
+  const auto n = static_cast<std::int32_t>(state.range(0));
+  const bool current = state.range(1) == 1;
+  AllMethodsActive();
+  tMethodSet methods = CreateMethods(AppOptions, tSimulationType::SimCI);
+  methods.SetSimulationType(tSimulationType::SimCI);
+  methods.PlanSamples(tSimulationType::SimCI);
+  methods.ResetRecord(0.1, 1.14);
+  const std::array<double, 9> p = {0,        0.145455, 0.083117, 0.045455, 0.025974,
+                                   0.006679, 0.050464, 0.075139, 0.567718};
+  tRandomGenerator rng;
+  rng.UseSeed(2);
+  tInputData sample;
+  for (auto _ : state) {
+    sample.N.fill(0);
+    if (current) {
+      MultinomialSample(n, sample.N, p, rng);
+      methods.Sample(sample);
+    } else {
+      MultinomialSampleOneByOne(n, sample.N, p, rng);
+      methods.CalculateActive(sample);
+      for (int i = 1; i <= kMethodCount; ++i) methods[i].Update_SimRec_CI();
+    }
+    benchmark::ClobberMemory();
+  }
+  methods.EndRecord();
+  benchmark::DoNotOptimize(methods[kMethodCount].SimRec_CI);
+  state.SetItemsProcessed(state.iterations());
+  state.SetLabel(current ? "samples, current path" : "samples, previous path");
+}
+BENCHMARK(BM_SamplePath)->Args({100, 0})->Args({100, 1})->Args({1000, 0})->Args({1000, 1});
 
 // The host's yield once per sample.
 void BM_Yield(benchmark::State& state) {
