@@ -83,7 +83,10 @@ void t2BDM::Calculate(const tInputData& input) {
 }
 
 bool t2BDM::PrepareData(const tInputData& input) {
-  Reset_Method();
+  // As Reset_Method, except that the cells, their sums and the measures are
+  // all written below (cleared only on error 500), so they are not cleared first.
+  UseOwnData();
+  ResetResults();
   epsilon_Corrected = false;
   epsilon_Corrections = 0;
 
@@ -109,6 +112,10 @@ bool t2BDM::PrepareData(const tInputData& input) {
     epsilon_Corrected = true;
   }
   if (!ValidData()) {
+    const auto cells = X;
+    Data = tData_Rec{};
+    Data.X = cells;
+    TestMeasures = medidas2T{};
     Error_code = kErrCellNotPositive;
     ++error_count;
     return false;
@@ -212,14 +219,6 @@ void t2BDM::Calc_CI() {
     if (ci.Sup > 99999999) ci.Sup = 99999999;
   }
   ci.Length = ci.Sup - ci.Inf;
-}
-
-std::int32_t t2BDM::Coverage_Indicator() const {
-  const double theta = SimRec_CI.ParameterValue;
-  const auto& ci = Params.CI;
-  if (IsMissing(ci.Inf) || IsMissing(ci.Sup)) return kMissingInt;
-  if (ci.Inf > theta || ci.Sup < theta) return 0;
-  return 1;
 }
 
 }  // namespace kovalin

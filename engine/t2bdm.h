@@ -78,7 +78,14 @@ class t2BDM {
   // family whose formula it has changed.
   virtual int EstimateFamily() const = 0;
   virtual int GTestFamily() const = 0;
-  std::int32_t Coverage_Indicator() const;
+  // 1 when the interval holds the true value, 0 when not, -999 without an interval.
+  std::int32_t Coverage_Indicator() const {
+    const double theta = SimRec_CI.ParameterValue;
+    const auto& ci = Params.CI;
+    if (IsMissing(ci.Inf) || IsMissing(ci.Sup)) return kMissingInt;
+    if (ci.Inf > theta || ci.Sup < theta) return 0;
+    return 1;
+  }
 
   // Simulation accumulators.
   void Reset_SimRec_CI(double dValue, double rValue);
