@@ -10,6 +10,7 @@
 
 #include "engine/app_options.h"
 #include "engine/method_set.h"
+#include "simulation/draw_lanes.h"
 #include "simulation/multinomial.h"
 #include "simulation/output_grid.h"
 #include "simulation/record_source.h"
@@ -139,7 +140,8 @@ BENCHMARK(BM_OutputGrowth)
     ->Complexity(benchmark::oN)
     ->Unit(benchmark::kMillisecond);
 
-// One multinomial draw of size n (argument 1: the lanes; 0: one state at a time).
+// One multinomial draw of size n (argument 1: the lanes; 0: one state at a time;
+// 2: the counting of the lanes without AVX2).
 void BM_Sample(benchmark::State& state) {
   const auto n = static_cast<std::int32_t>(state.range(0));
   const std::array<double, 9> p = {0,        0.145455, 0.083117, 0.045455, 0.025974,
@@ -147,18 +149,33 @@ void BM_Sample(benchmark::State& state) {
   tRandomGenerator rng;
   rng.UseSeed(1);
   std::array<std::int32_t, 9> N{};
-  const bool lanes = state.range(1) == 1;
+  const auto mode = state.range(1);
   for (auto _ : state) {
     N.fill(0);
-    if (lanes)
+    if (mode == 1) {
       MultinomialSample(n, N, p, rng);
-    else
+    } else if (mode == 2) {
+      // The counting of a processor without AVX2, on the thresholds of p.
+      tDrawThresholds t{};
+      double cum = 0;
+      for (std::size_t i = 1; i <= 7; ++i) {
+        cum += p[i];
+        t[i] = static_cast<std::uint64_t>(cum * 4294967296.0) + 1;
+      }
+      tDrawReached reached{};
+      std::uint32_t s = rng.State();
+      CountReachedPortable(t, n, s, reached);
+      rng.SetState(s);
+      benchmark::DoNotOptimize(reached);
+    } else {
       MultinomialSampleOneByOne(n, N, p, rng);
+    }
     benchmark::DoNotOptimize(N);
   }
   state.SetItemsProcessed(state.iterations());
+  state.SetLabel(mode == 1 ? "lanes" : mode == 2 ? "portable lanes (counting only)" : "one by one");
 }
-BENCHMARK(BM_Sample)->Args({100, 0})->Args({100, 1})->Args({1000, 0})->Args({1000, 1});
+BENCHMARK(BM_Sample)->ArgsProduct({{100, 1000}, {0, 1, 2}});
 
 // The same draw reseeded from the clock, as a run without a seed does.
 void BM_SampleClockSeeded(benchmark::State& state) {

@@ -35,27 +35,42 @@ void CountReachedOneByOne(const tDrawThresholds& threshold, std::int32_t count,
 
 void CountReachedPortable(const tDrawThresholds& threshold, std::int32_t count,
                           std::uint32_t& state, tDrawReached& reached) {
-  // Four independent chains instead of one: the multiply-add of one step no
-  // longer waits for the step before it.
-  constexpr int kLanes = 4;
+  // Eight independent chains instead of one, in the form of the AVX2 lanes
+  // below (flipped states, signed compares), which the compiler turns into
+  // the plain x86-64 vector instructions.
+  constexpr int kLanes = 8;
   static constexpr std::array<tLcgJump, kLanes> jumps = LaneJumps<kLanes>();
   constexpr tLcgJump kBlock = LcgJump(kLanes);
+  constexpr std::uint32_t kFlip = 0x80000000u;
   if (count <= 0) return;
   const std::int32_t blocks = count / kLanes;
   std::uint32_t last = state;
   if (blocks > 0) {
+    std::int32_t below[8] = {};
+    for (std::size_t i = 1; i <= 7; ++i) {
+      const std::uint64_t t = threshold[i];
+      const std::uint32_t b = t == 0 ? 0xFFFFFFFFu : static_cast<std::uint32_t>(t - 1);
+      below[i] = static_cast<std::int32_t>(b ^ kFlip);
+    }
     std::uint32_t s[kLanes];
-    for (int j = 0; j < kLanes; ++j) s[j] = jumps[static_cast<std::size_t>(j)].Apply(state);
+    for (int j = 0; j < kLanes; ++j)
+      s[j] = jumps[static_cast<std::size_t>(j)].Apply(state) ^ kFlip;
     std::int32_t counts[8][kLanes] = {};
     for (std::int32_t b = 0; b < blocks; ++b) {
       for (std::size_t i = 1; i <= 7; ++i)
         for (int j = 0; j < kLanes; ++j)
-          counts[i][j] += static_cast<std::int32_t>(std::uint64_t{s[j]} >= threshold[i]);
-      last = s[kLanes - 1];
+          counts[i][j] += static_cast<std::int32_t>(static_cast<std::int32_t>(s[j]) > below[i]);
       for (int j = 0; j < kLanes; ++j) s[j] = kBlock.Apply(s[j]);
     }
-    for (std::size_t i = 1; i <= 7; ++i)
+    // The last state of the last block, one block back from where the lanes stand.
+    last = LcgJump(static_cast<std::uint64_t>(blocks) * kLanes).Apply(state);
+    for (std::size_t i = 1; i <= 7; ++i) {
+      if (threshold[i] == 0) {
+        reached[i] += blocks * kLanes;
+        continue;
+      }
       for (int j = 0; j < kLanes; ++j) reached[i] += counts[i][j];
+    }
   }
   CountReachedOneByOne(threshold, count - blocks * kLanes, last, reached);
   state = last;
