@@ -10,6 +10,7 @@
 
 #include "engine/app_options.h"
 #include "engine/method_set.h"
+#include "simulation/draw_lanes.h"
 #include "simulation/multinomial.h"
 #include "simulation/output_grid.h"
 #include "simulation/record_source.h"
@@ -139,7 +140,8 @@ BENCHMARK(BM_OutputGrowth)
     ->Complexity(benchmark::oN)
     ->Unit(benchmark::kMillisecond);
 
-// One multinomial draw of size n.
+// One multinomial draw of size n (argument 1: the lanes; 0: one state at a time;
+// 2: the counting of the lanes without AVX2).
 void BM_Sample(benchmark::State& state) {
   const auto n = static_cast<std::int32_t>(state.range(0));
   const std::array<double, 9> p = {0,        0.145455, 0.083117, 0.045455, 0.025974,
@@ -147,14 +149,33 @@ void BM_Sample(benchmark::State& state) {
   tRandomGenerator rng;
   rng.UseSeed(1);
   std::array<std::int32_t, 9> N{};
+  const auto mode = state.range(1);
   for (auto _ : state) {
     N.fill(0);
-    MultinomialSample(n, N, p, rng);
+    if (mode == 1) {
+      MultinomialSample(n, N, p, rng);
+    } else if (mode == 2) {
+      // The counting of a processor without AVX2, on the thresholds of p.
+      tDrawThresholds t{};
+      double cum = 0;
+      for (std::size_t i = 1; i <= 7; ++i) {
+        cum += p[i];
+        t[i] = static_cast<std::uint64_t>(cum * 4294967296.0) + 1;
+      }
+      tDrawReached reached{};
+      std::uint32_t s = rng.State();
+      CountReachedPortable(t, n, s, reached);
+      rng.SetState(s);
+      benchmark::DoNotOptimize(reached);
+    } else {
+      MultinomialSampleOneByOne(n, N, p, rng);
+    }
     benchmark::DoNotOptimize(N);
   }
   state.SetItemsProcessed(state.iterations());
+  state.SetLabel(mode == 1 ? "lanes" : mode == 2 ? "portable lanes (counting only)" : "one by one");
 }
-BENCHMARK(BM_Sample)->Arg(100)->Arg(1000);
+BENCHMARK(BM_Sample)->ArgsProduct({{100, 1000}, {0, 1, 2}});
 
 // The same draw reseeded from the clock, as a run without a seed does.
 void BM_SampleClockSeeded(benchmark::State& state) {
@@ -171,7 +192,8 @@ void BM_SampleClockSeeded(benchmark::State& state) {
 }
 BENCHMARK(BM_SampleClockSeeded);
 
-// The 21 interval methods and their accumulators on one drawn sample.
+// The 21 interval methods and their accumulators on one drawn sample, each
+// method's update alone.
 void BM_MethodsAndAccumulators(benchmark::State& state) {
   AllMethodsActive();
   tMethodSet methods = CreateMethods(AppOptions, tSimulationType::SimCI);
@@ -192,6 +214,43 @@ void BM_MethodsAndAccumulators(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_MethodsAndAccumulators);
+
+// One sample of an interval run with all 21 methods, by the path of the run
+// (argument 1: the lanes of the draw, the plan fixed once per run, the
+// accumulators side by side) and by the path the run took before, kept for
+// this comparison (argument 0: the draw one state at a time, CalculateActive
+// checking its plan on every sample, then each method's Update_SimRec_CI).
+void BM_SamplePath(benchmark::State& state) {
+  const auto n = static_cast<std::int32_t>(state.range(0));
+  const bool current = state.range(1) == 1;
+  AllMethodsActive();
+  tMethodSet methods = CreateMethods(AppOptions, tSimulationType::SimCI);
+  methods.SetSimulationType(tSimulationType::SimCI);
+  methods.PlanSamples(tSimulationType::SimCI);
+  methods.ResetRecord(0.1, 1.14);
+  const std::array<double, 9> p = {0,        0.145455, 0.083117, 0.045455, 0.025974,
+                                   0.006679, 0.050464, 0.075139, 0.567718};
+  tRandomGenerator rng;
+  rng.UseSeed(2);
+  tInputData sample;
+  for (auto _ : state) {
+    sample.N.fill(0);
+    if (current) {
+      MultinomialSample(n, sample.N, p, rng);
+      methods.Sample(sample);
+    } else {
+      MultinomialSampleOneByOne(n, sample.N, p, rng);
+      methods.CalculateActive(sample);
+      for (int i = 1; i <= kMethodCount; ++i) methods[i].Update_SimRec_CI();
+    }
+    benchmark::ClobberMemory();
+  }
+  methods.EndRecord();
+  benchmark::DoNotOptimize(methods[kMethodCount].SimRec_CI);
+  state.SetItemsProcessed(state.iterations());
+  state.SetLabel(current ? "samples, current path" : "samples, previous path");
+}
+BENCHMARK(BM_SamplePath)->Args({100, 0})->Args({100, 1})->Args({1000, 0})->Args({1000, 1});
 
 // The host's yield once per sample.
 void BM_Yield(benchmark::State& state) {

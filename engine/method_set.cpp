@@ -159,6 +159,50 @@ void tMethodSet::CalculateActive(const tInputData& input) {
   }
 }
 
+void tMethodSet::PlanSamples(tSimulationType kind) {
+  plan_.built = false;
+  RefreshPlan();
+  sampleKind_ = kind;
+  stepCount_ = 0;
+  std::array<t2BDM*, kMethodCount> active{};
+  for (std::size_t i = 1; i <= kMethodCount; ++i) {
+    if (!plan_.active[i]) continue;
+    auto from = [this](std::uint8_t j) -> const t2BDM* { return j ? methods_[j].get() : nullptr; };
+    steps_[static_cast<std::size_t>(stepCount_)] = {methods_[i].get(), from(plan_.dataFrom[i]),
+                                                    from(plan_.estimateFrom[i]),
+                                                    from(plan_.gtestFrom[i])};
+    active[static_cast<std::size_t>(stepCount_)] = methods_[i].get();
+    ++stepCount_;
+  }
+  lanes_.Bind(std::span<t2BDM* const>(active.data(), static_cast<std::size_t>(stepCount_)), kind);
+}
+
+void tMethodSet::ResetRecord(double dValue, double rValue) {
+  for (int k = 0; k < stepCount_; ++k) {
+    t2BDM& m = *steps_[static_cast<std::size_t>(k)].method;
+    if (sampleKind_ == tSimulationType::simIT)
+      m.Reset_SimRec_IT();
+    else if (sampleKind_ == tSimulationType::simGT)
+      m.Reset_SimRec_GT();
+    else
+      m.Reset_SimRec_CI(dValue, rValue);
+  }
+  lanes_.Load();
+}
+
+void tMethodSet::CalculatePlanned(const tInputData& input) {
+  for (int k = 0; k < stepCount_; ++k) {
+    const Step& step = steps_[static_cast<std::size_t>(k)];
+    t2BDM& m = *step.method;
+    if (step.data ? m.ShareData(*step.data) : m.PrepareData(input)) m.Infer(step.estimate, step.gtest);
+  }
+}
+
+void tMethodSet::Sample(const tInputData& input) {
+  CalculatePlanned(input);
+  lanes_.Update();
+}
+
 tMethodSet CreateMethods(const tConf_rec& options, tSimulationType simType) {
   tMethodSet methods(InitMethodRecFromOptions(options, simType));
   methods.AssignOptions(options);

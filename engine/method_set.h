@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/accumulator_lanes.h"
 #include "engine/t2bdm.h"
 
 namespace kovalin {
@@ -45,6 +46,23 @@ class tMethodSet {
   // the results are those of calling Calculate on each method.
   void CalculateActive(const tInputData& input);
 
+  // The samples of a simulation run. PlanSamples fixes, once the run has set
+  // the active flags and the simulation type of kind, which method prepares
+  // the cells and which ones read them, and binds the accumulators of kind;
+  // nothing of this is checked again per sample. For each record: ResetRecord
+  // (the kind's Reset_SimRec_* of the active methods), Sample per sample
+  // (Calculate and the kind's Update_SimRec_* of every active method, with the
+  // same results), and EndRecord, which writes the accumulators into the
+  // methods' records.
+  void PlanSamples(tSimulationType kind);
+  void ResetRecord(double dValue, double rValue);
+  void Sample(const tInputData& input);
+  void EndRecord() { lanes_.Store(); }
+
+  // Calculate of every active method by the plan of PlanSamples: methods that
+  // share the corrections read the first one's cells where they are (ShareData).
+  void CalculatePlanned(const tInputData& input);
+
   template <class F>
   void ForEachActive(F&& f) {
     for (int i = 1; i <= kMethodCount; ++i)
@@ -68,8 +86,21 @@ class tMethodSet {
   };
   void RefreshPlan();
 
+  // One active method's part of a planned sample; data, estimate and gtest are
+  // the methods it takes them from, or none.
+  struct Step {
+    t2BDM* method = nullptr;
+    const t2BDM* data = nullptr;
+    const t2BDM* estimate = nullptr;
+    const t2BDM* gtest = nullptr;
+  };
+
   std::array<std::unique_ptr<t2BDM>, kMethodCount + 1> methods_;
   Plan plan_;
+  std::array<Step, kMethodCount> steps_{};
+  int stepCount_ = 0;
+  tSimulationType sampleKind_ = tSimulationType::SimCI;
+  tAccumulatorLanes lanes_;
 };
 
 // Creates the methods of a run from the options as every analysis and simulation

@@ -21,7 +21,7 @@ void tMethod_d::Calc_Estimate() {
   Calc_Variance();
 }
 
-void tMethod_d::Calc_Variance() { SetVariance(Variance_d(Data, pA(), pB())); }
+void tMethod_d::Calc_Variance() { SetVariance(Variance_d(Cells(), pA(), pB())); }
 
 void tMethod_d::Calc_ITest() {
   const auto& e = Params.Estimate;
@@ -30,15 +30,15 @@ void tMethod_d::Calc_ITest() {
 }
 
 void tMethod_d::Calc_GTest() {
-  GlobalTest(pA() - pB(), qA() - qB(), CovarianceD(Data, PredictiveValues(TestMeasures)), GTest);
+  GlobalTest(pA() - pB(), qA() - qB(), CovarianceD(Cells(), PredictiveValues(Measures())), GTest);
 }
 
 // --- dp: difference with the pooled predictive value ---
 
-void tMethod_dp::Calc_Variance() { SetVariance(Variance_dp(Data, pA(), pB())); }
+void tMethod_dp::Calc_Variance() { SetVariance(Variance_dp(Cells(), pA(), pB())); }
 
 void tMethod_dp::Calc_GTest() {
-  GlobalTest(pA() - pB(), qA() - qB(), CovarianceDPooled(Data, PredictiveValues(TestMeasures)),
+  GlobalTest(pA() - pB(), qA() - qB(), CovarianceDPooled(Cells(), PredictiveValues(Measures())),
              GTest);
 }
 
@@ -48,7 +48,7 @@ void tMethod_Fd::Calc_ITest() {
   const auto& e = Params.Estimate;
   if (IsMissing(e.variance)) return;
   const double est2 = e.value * e.value;
-  SetITest(est2 / (e.variance + est2 * (1 / Data.nA + 1 / Data.nB - 1 / Data.n)));
+  SetITest(est2 / (e.variance + est2 * (1 / Cells().nA + 1 / Cells().nB - 1 / Cells().n)));
 }
 
 void tMethod_Fd::Calc_CI() {
@@ -58,10 +58,10 @@ void tMethod_Fd::Calc_CI() {
     return;
   }
   const double est = Params.Estimate.value;
-  const double S = Data.nA_plus_nB;
-  const double P = Data.nA_x_nB;
-  const double n1 = Data.n1;
-  const double k = 4 / Data.n;
+  const double S = Cells().nA_plus_nB;
+  const double P = Cells().nA_x_nB;
+  const double n1 = Cells().n1;
+  const double k = 4 / Cells().n;
   const double qa = Z2 * ((2 * n1 + S) / P - k) - 1;
   const double qb = -2 * est * (Z2 * ((S + n1) / P - k) - 1);
   const double qc = est * est * (Z2 * (S / P - k) - 1) + Z2 * Params.Estimate.variance;
@@ -87,27 +87,27 @@ void tMethod_Fd::Calc_CI() {
 
 void tMethod_Fd_A::Calc_Estimate() {
   base_Estimate = pA() - pB();
-  base_Var = Variance_d(Data, pA(), pB());
-  Params.Estimate.value = (1 + Z2 * Data.n1 / Data.nA_x_nB) * base_Estimate;
+  base_Var = Variance_d(Cells(), pA(), pB());
+  Params.Estimate.value = (1 + Z2 * Cells().n1 / Cells().nA_x_nB) * base_Estimate;
   Calc_Variance();
 }
 
 void tMethod_Fd_A::Calc_Variance() {
-  const double P = Data.nA_x_nB;
-  const double u = Data.n1 * Z * base_Estimate / P;
+  const double P = Cells().nA_x_nB;
+  const double u = Cells().n1 * Z * base_Estimate / P;
   SetVariance(u * u +
-              (1 + Z2 * ((2 * Data.n1 + Data.nA_plus_nB) / P - 4 / Data.n)) * base_Var);
+              (1 + Z2 * ((2 * Cells().n1 + Cells().nA_plus_nB) / P - 4 / Cells().n)) * base_Var);
 }
 
 void tMethod_Fd_A::Calc_ITest() {
   // The test uses the 5% quantiles whatever the interval's level, and does not
   // read the method's variance, so it exists even when that variance does not.
   const double est = Params.Estimate.value;
-  const double P = Data.nA_x_nB;
-  const double V0 = Variance_d(Data, pA(), pB());
-  const double u = 1.96 * Data.n1 * est / P;
-  const double w = kChi2Crit1 * (2 * Data.n1 + Data.nA_plus_nB) / P - 4 / Data.n + 1;
-  const double e = 1 + kChi2Crit1 * Data.n1 / P;
+  const double P = Cells().nA_x_nB;
+  const double V0 = Variance_d(Cells(), pA(), pB());
+  const double u = 1.96 * Cells().n1 * est / P;
+  const double w = kChi2Crit1 * (2 * Cells().n1 + Cells().nA_plus_nB) / P - 4 / Cells().n + 1;
+  const double e = 1 + kChi2Crit1 * Cells().n1 / P;
   SetITest(est * est / ((u * u + V0 * w) / (e * e)));
 }
 

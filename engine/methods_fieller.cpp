@@ -33,11 +33,11 @@ void tMethod_F1R::FiellerInterval(double cA, double cAB, double cB) {
 
 void tMethod_F1R::Calc_CI() {
   const double a = pA(), b = pB();
-  const double P = Data.nA_x_nB;
-  const auto& X = Data.X;
-  const double cA = a * a - Z2 * a * (1 - a) / Data.nA;
+  const double P = Cells().nA_x_nB;
+  const auto& X = Cells().X;
+  const double cA = a * a - Z2 * a * (1 - a) / Cells().nA;
   const double cAB = 2 * (Z2 * ((1 - a) * (1 - b) * X[1] + a * b * X[5]) / P - a * b);
-  const double cB = b * b - Z2 * b * (1 - b) / Data.nB;
+  const double cB = b * b - Z2 * b * (1 - b) / Cells().nB;
   FiellerInterval(cA, cAB, cB);
 }
 
@@ -45,19 +45,19 @@ void tMethod_F1R::Calc_CI() {
 
 void tMethod_F2R::Calc_CI() {
   const double a = pA(), b = pB();
-  const double P = Data.nA_x_nB;
-  const double n = Data.n;
-  const double x1 = Data.X[1];
+  const double P = Cells().nA_x_nB;
+  const double n = Cells().n;
+  const double x1 = Cells().X[1];
   const double g = n * Z2 / (n + 4 * Z2);
-  const double cA = a * a - g * a * (2 * x1 + Data.nA * a + Data.nB) / P;
-  const double cAB = 2 * (g * (a * b * (Data.n1 + Data.nA_plus_nB) + x1) / P - a * b);
-  const double cB = b * b - g * b * (2 * x1 + Data.nB * b + Data.nA) / P;
+  const double cA = a * a - g * a * (2 * x1 + Cells().nA * a + Cells().nB) / P;
+  const double cAB = 2 * (g * (a * b * (Cells().n1 + Cells().nA_plus_nB) + x1) / P - a * b);
+  const double cB = b * b - g * b * (2 * x1 + Cells().nB * b + Cells().nA) / P;
   FiellerInterval(cA, cAB, cB);
 }
 
 void tMethod_F2R::Calc_GTest() {
   const tPredictiveValues pv{pA(), pB(), qA(), qB()};
-  GlobalTest(pv.pA - pv.pB, pv.qA - pv.qB, CovarianceDAdjusted(Data, pv), GTest);
+  GlobalTest(pv.pA - pv.pB, pv.qA - pv.qB, CovarianceDAdjusted(Cells(), pv), GTest);
 }
 
 }  // namespace kovalin

@@ -24,7 +24,7 @@ void tMethod_LR::Calc_Estimate() {
   Calc_Variance();
 }
 
-void tMethod_LR::Calc_Variance() { SetVariance(Variance_LR(Data, pA(), pB())); }
+void tMethod_LR::Calc_Variance() { SetVariance(Variance_LR(Cells(), pA(), pB())); }
 
 void tMethod_LR::Calc_ITest() {
   const auto& e = Params.Estimate;
@@ -35,7 +35,7 @@ void tMethod_LR::Calc_ITest() {
 
 void tMethod_LR::Calc_GTest() {
   GlobalTest(std::log(pA() / pB()), std::log(qA() / qB()),
-             CovarianceL(Data, PredictiveValues(TestMeasures)), GTest);
+             CovarianceL(Cells(), PredictiveValues(Measures())), GTest);
 }
 
 void tMethod_LR::Calc_CI() {
@@ -52,11 +52,11 @@ void tMethod_LR::Calc_CI() {
 
 // --- LRp: log ratio, pooled ---
 
-void tMethod_LRp::Calc_Variance() { SetVariance(Variance_LRp(Data, pA(), pB())); }
+void tMethod_LRp::Calc_Variance() { SetVariance(Variance_LRp(Cells(), pA(), pB())); }
 
 void tMethod_LRp::Calc_GTest() {
   GlobalTest(std::log(pA() / pB()), std::log(qA() / qB()),
-             CovarianceLPooled(Data, PredictiveValues(TestMeasures)), GTest);
+             CovarianceLPooled(Cells(), PredictiveValues(Measures())), GTest);
 }
 
 // --- R, Ra ---
@@ -69,7 +69,7 @@ void tMethod_R::Calc_ITest() {
 
 void tMethod_R::Calc_GTest() {
   GlobalTest(ScoreOfRatio(pA() / pB()), ScoreOfRatio(qA() / qB()),
-             CovarianceL(Data, PredictiveValues(TestMeasures)), GTest);
+             CovarianceL(Cells(), PredictiveValues(Measures())), GTest);
 }
 
 void tMethod_R::Calc_CI() {
@@ -87,14 +87,14 @@ void tMethod_R::Calc_CI() {
 // --- Rp: the pooled variance is kept as it comes, negative or not ---
 
 void tMethod_Rp::Calc_Variance() {
-  const double v = Variance_LRp(Data, pA(), pB());
+  const double v = Variance_LRp(Cells(), pA(), pB());
   Params.Estimate.variance = v;
   Params.Estimate.SE = std::sqrt(v);
 }
 
 void tMethod_Rp::Calc_GTest() {
   GlobalTest(ScoreOfRatio(pA() / pB()), ScoreOfRatio(qA() / qB()),
-             CovarianceLPooled(Data, PredictiveValues(TestMeasures)), GTest);
+             CovarianceLPooled(Cells(), PredictiveValues(Measures())), GTest);
 }
 
 // --- R1, R1a ---
@@ -121,7 +121,7 @@ void tMethod_R1::Calc_CI() {
 
 void tMethod_R2::Calc_Estimate() {
   base_Estimate = pA() / pB();
-  base_Var = Variance_LR(Data, pA(), pB());
+  base_Var = Variance_LR(Cells(), pA(), pB());
   Params.Estimate.value = (1 + Z2 * base_Var / 2) * base_Estimate;
   Calc_Variance();
 }

@@ -63,11 +63,11 @@ void t2BDM::Show_full(tTextDocument& memo) const {
 
   {
     tTablaOutput data(memo, 5, 2, "\tData analyzed ");
-    data.TitleAdd(" (N: " + Trim(Full(Data.n)) + ")", false);
+    data.TitleAdd(" (N: " + Trim(Full(Cells().n)) + ")", false);
     for (int i = 1; i <= 8; ++i) {
       const int row = i <= 4 ? 0 : 1;
       const int col = i <= 4 ? i : i - 4;
-      data.Asigna("X[" + std::to_string(i) + "]: " + Full(Data.X[static_cast<std::size_t>(i)]), row,
+      data.Asigna("X[" + std::to_string(i) + "]: " + Full(Cells().X[static_cast<std::size_t>(i)]), row,
                   col);
     }
     data.Write();
@@ -75,8 +75,8 @@ void t2BDM::Show_full(tTextDocument& memo) const {
   }
 
   {
-    const auto& A = TestMeasures.A;
-    const auto& B = TestMeasures.B;
+    const auto& A = Measures().A;
+    const auto& B = Measures().B;
     tTablaOutput est(memo, 3, 9, "      # Estimations ");
     est.SetAlignLeft(0);
     est.SetLTabs(1);
@@ -87,8 +87,8 @@ void t2BDM::Show_full(tTextDocument& memo) const {
         {"PPV:", Full(A.PPV), Full(B.PPV)},
         {"NPV:", Full(A.NPV), Full(B.NPV)},
         {"", "", ""},
-        {"OR+:", Full(TestMeasures.O_pos), ""},
-        {"OR-:", Full(TestMeasures.O_neg), ""},
+        {"OR+:", Full(Measures().O_pos), ""},
+        {"OR-:", Full(Measures().O_neg), ""},
         {"Prev:", Full(A.Prevalencia), ""},
     };
     for (int i = 0; i < 9; ++i)

@@ -24,7 +24,7 @@ void t2BDM::Update_SimRec_CI() {
   }
   const double covered = Coverage_Indicator();
   const double length = Params.CI.Length;
-  const double total = Data.n;
+  const double total = Cells().n;
   if (r.N == 0) {
     r.Coverage = covered;
     r.MeanAmplitude = length;

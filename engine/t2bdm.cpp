@@ -28,6 +28,7 @@ t2BDM::t2BDM(const tInitMethodRec& initRec) {
 }
 
 void t2BDM::Reset_Method() {
+  UseOwnData();
   // The cells and every sum are cleared; the total X[0] is recomputed by Calculate.
   const double total = Data.X[0];
   Data = tData_Rec{};
@@ -82,7 +83,10 @@ void t2BDM::Calculate(const tInputData& input) {
 }
 
 bool t2BDM::PrepareData(const tInputData& input) {
-  Reset_Method();
+  // As Reset_Method, except that the cells, their sums and the measures are
+  // all written below (cleared only on error 500), so they are not cleared first.
+  UseOwnData();
+  ResetResults();
   epsilon_Corrected = false;
   epsilon_Corrections = 0;
 
@@ -108,6 +112,10 @@ bool t2BDM::PrepareData(const tInputData& input) {
     epsilon_Corrected = true;
   }
   if (!ValidData()) {
+    const auto cells = X;
+    Data = tData_Rec{};
+    Data.X = cells;
+    TestMeasures = medidas2T{};
     Error_code = kErrCellNotPositive;
     ++error_count;
     return false;
@@ -121,11 +129,27 @@ bool t2BDM::PrepareData(const tInputData& input) {
 
 bool t2BDM::CopyPreparedData(const t2BDM& prepared) {
   // The cells and measures are overwritten below, so only the results are reset.
+  UseOwnData();
   ResetResults();
   epsilon_Corrected = prepared.epsilon_Corrected;
   epsilon_Corrections = prepared.epsilon_Corrections;
   Data = prepared.Data;
   TestMeasures = prepared.TestMeasures;  // all missing after error 500
+  if (prepared.Error_code == kErrCellNotPositive) {
+    Error_code = kErrCellNotPositive;
+    ++error_count;
+    return false;
+  }
+  Error_code = kErrNone;
+  return true;
+}
+
+bool t2BDM::ShareData(const t2BDM& prepared) {
+  ResetResults();
+  epsilon_Corrected = prepared.epsilon_Corrected;
+  epsilon_Corrections = prepared.epsilon_Corrections;
+  cells_ = prepared.cells_;
+  measures_ = prepared.measures_;
   if (prepared.Error_code == kErrCellNotPositive) {
     Error_code = kErrCellNotPositive;
     ++error_count;
@@ -195,14 +219,6 @@ void t2BDM::Calc_CI() {
     if (ci.Sup > 99999999) ci.Sup = 99999999;
   }
   ci.Length = ci.Sup - ci.Inf;
-}
-
-std::int32_t t2BDM::Coverage_Indicator() const {
-  const double theta = SimRec_CI.ParameterValue;
-  const auto& ci = Params.CI;
-  if (IsMissing(ci.Inf) || IsMissing(ci.Sup)) return kMissingInt;
-  if (ci.Inf > theta || ci.Sup < theta) return 0;
-  return 1;
 }
 
 }  // namespace kovalin

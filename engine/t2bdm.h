@@ -60,7 +60,17 @@ class t2BDM {
   // inferred on the same cells; their results are copied instead of computed.
   bool PrepareData(const tInputData& input);
   bool CopyPreparedData(const t2BDM& prepared);
+  // As CopyPreparedData, but the method reads the prepared cells and measures
+  // where they are instead of copying them: Cells() and Measures() then refer
+  // to prepared's, which must stay unchanged until this method is done with
+  // them, and Data and TestMeasures keep what they held before.
+  bool ShareData(const t2BDM& prepared);
   void Infer(const t2BDM* estimateFrom = nullptr, const t2BDM* gtestFrom = nullptr);
+
+  // The corrected cells and measures of the last calculation: Data and
+  // TestMeasures, or another method's after ShareData.
+  const tData_Rec& Cells() const { return *cells_; }
+  const medidas2T& Measures() const { return *measures_; }
 
   // Methods whose estimate and variance (or whose global test) are the same
   // function of the corrected cells and the quantile share a family number.
@@ -68,7 +78,14 @@ class t2BDM {
   // family whose formula it has changed.
   virtual int EstimateFamily() const = 0;
   virtual int GTestFamily() const = 0;
-  std::int32_t Coverage_Indicator() const;
+  // 1 when the interval holds the true value, 0 when not, -999 without an interval.
+  std::int32_t Coverage_Indicator() const {
+    const double theta = SimRec_CI.ParameterValue;
+    const auto& ci = Params.CI;
+    if (IsMissing(ci.Inf) || IsMissing(ci.Sup)) return kMissingInt;
+    if (ci.Inf > theta || ci.Sup < theta) return 0;
+    return 1;
+  }
 
   // Simulation accumulators.
   void Reset_SimRec_CI(double dValue, double rValue);
@@ -118,10 +135,10 @@ class t2BDM {
 
  protected:
   // Shorthands for the formulas: the predictive values after the corrections.
-  double pA() const { return TestMeasures.A.PPV; }
-  double pB() const { return TestMeasures.B.PPV; }
-  double qA() const { return TestMeasures.A.NPV; }
-  double qB() const { return TestMeasures.B.NPV; }
+  double pA() const { return measures_->A.PPV; }
+  double pB() const { return measures_->B.PPV; }
+  double qA() const { return measures_->A.NPV; }
+  double qB() const { return measures_->B.NPV; }
   // Error_code right after the estimate (0 or 200), before the interval may
   // change it: what a method sharing this estimate takes over.
   std::int32_t estimateCode_ = 0;
@@ -132,6 +149,15 @@ class t2BDM {
   void SetIntervalMissing();
   // The statistic of an individual test against its critical value.
   void SetITest(double statistic);
+
+ private:
+  // Where Cells() and Measures() read: this method's own records unless it shares another's.
+  void UseOwnData() {
+    cells_ = &Data;
+    measures_ = &TestMeasures;
+  }
+  const tData_Rec* cells_ = &Data;
+  const medidas2T* measures_ = &TestMeasures;
 };
 
 }  // namespace kovalin

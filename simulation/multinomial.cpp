@@ -1,7 +1,8 @@
 #include "simulation/multinomial.h"
 
 #include <algorithm>
-#include <cmath>
+
+#include "simulation/draw_lanes.h"
 
 namespace kovalin {
 
@@ -17,8 +18,22 @@ int RandomCell(std::span<const double> p, tRandomGenerator& rng) {
   return i;
 }
 
-bool MultinomialSample(std::int32_t count, std::span<std::int32_t> N, std::span<const double> p,
-                       tRandomGenerator& rng) {
+namespace {
+
+// The smallest state s with s / 2^32 >= c, for 0 <= c: c * 2^32 rounded up, or
+// 2^32 (no state) when c >= 1. The product is exact, so rounding up is a
+// truncation plus one where the product has a fraction.
+std::uint64_t StateThreshold(double c) {
+  if (c >= 1.0) return 4294967296ull;
+  const double scaled = c * 4294967296.0;  // in [0, 2^32)
+  auto whole = static_cast<std::uint64_t>(scaled);
+  if (static_cast<double>(whole) < scaled) ++whole;
+  return whole;
+}
+
+template <class CountFn>
+bool Draw(std::int32_t count, std::span<std::int32_t> N, std::span<const double> p,
+          tRandomGenerator& rng, CountFn countReached) {
   if (N.size() != p.size() || N.size() < 9) return false;
   rng.BeginSample();
   // The running sums of the search, added in the same order once per sample, so
@@ -40,16 +55,12 @@ bool MultinomialSample(std::int32_t count, std::span<std::int32_t> N, std::span<
     // into N, is what the sequential search amounts to, several times faster.
     // u = s / 2^32 reaches a sum c exactly when the state s reaches c * 2^32
     // rounded up, so the draws compare integers.
-    std::array<std::uint64_t, 8> threshold{};
-    for (std::size_t i = 1; i <= 7; ++i)
-      threshold[i] = cum[i] >= 1.0 ? 4294967296ull
-                                   : static_cast<std::uint64_t>(std::ceil(cum[i] * 4294967296.0));
-    std::array<std::int32_t, 8> beyond{};
-    for (std::int32_t k = 0; k < count; ++k) {
-      const std::uint64_t s = rng.NextState();
-      for (std::size_t i = 1; i <= 7; ++i)
-        beyond[i] += static_cast<std::int32_t>(s >= threshold[i]);
-    }
+    tDrawThresholds threshold{};
+    for (std::size_t i = 1; i <= 7; ++i) threshold[i] = StateThreshold(cum[i]);
+    tDrawReached beyond{};
+    std::uint32_t state = rng.State();
+    if (count > 0) countReached(threshold, count, state, beyond);
+    rng.SetState(state);
     beyond[0] = std::max(count, 0);
     for (std::size_t c = 1; c <= 8; ++c) N[c] += beyond[c - 1] - (c < 8 ? beyond[c] : 0);
   } else {
@@ -62,6 +73,18 @@ bool MultinomialSample(std::int32_t count, std::span<std::int32_t> N, std::span<
   }
   if (count > 0) N[0] = count;
   return true;
+}
+
+}  // namespace
+
+bool MultinomialSample(std::int32_t count, std::span<std::int32_t> N, std::span<const double> p,
+                       tRandomGenerator& rng) {
+  return Draw(count, N, p, rng, CountReached);
+}
+
+bool MultinomialSampleOneByOne(std::int32_t count, std::span<std::int32_t> N,
+                               std::span<const double> p, tRandomGenerator& rng) {
+  return Draw(count, N, p, rng, CountReachedOneByOne);
 }
 
 }  // namespace kovalin

@@ -19,4 +19,9 @@ int RandomCell(std::span<const double> p, tRandomGenerator& rng);
 bool MultinomialSample(std::int32_t count, std::span<std::int32_t> N, std::span<const double> p,
                        tRandomGenerator& rng);
 
+// The same sample drawn one state at a time: the reference that the faster
+// draw must equal in its counts and in the generator's state afterwards.
+bool MultinomialSampleOneByOne(std::int32_t count, std::span<std::int32_t> N,
+                               std::span<const double> p, tRandomGenerator& rng);
+
 }  // namespace kovalin

@@ -6,6 +6,29 @@
 
 namespace kovalin {
 
+// The multiplier and increment of the generator's step.
+inline constexpr std::uint32_t kLcgMultiplier = 134775813u;
+inline constexpr std::uint32_t kLcgIncrement = 1u;
+
+// k steps of the generator as one: s_k = mul * s + add (mod 2^32). Draws that
+// advance several states side by side step each one by such a jump.
+struct tLcgJump {
+  std::uint32_t mul = 1;
+  std::uint32_t add = 0;
+  std::uint32_t Apply(std::uint32_t s) const { return mul * s + add; }
+};
+
+constexpr tLcgJump LcgJump(std::uint64_t steps) {
+  // Squaring the one-step map: (m, a) composed with itself is (m*m, m*a + a).
+  tLcgJump result;
+  tLcgJump power{kLcgMultiplier, kLcgIncrement};
+  for (; steps != 0; steps >>= 1) {
+    if (steps & 1u) result = {power.mul * result.mul, power.mul * result.add + power.add};
+    power = {power.mul * power.mul, power.mul * power.add + power.add};
+  }
+  return result;
+}
+
 // The simulation's linear congruential generator. Every run has its own, handed
 // to it by whoever starts the run; there is no process-wide one. By default it is reseeded from
 // the high-resolution clock before every sample; a run that is given a seed is
@@ -22,7 +45,7 @@ class tRandomGenerator {
 
   // The same step, returning the new state itself: Random() is State() / 2^32.
   std::uint32_t NextState() {
-    state_ = state_ * 134775813u + 1u;
+    state_ = state_ * kLcgMultiplier + kLcgIncrement;
     return state_;
   }
 

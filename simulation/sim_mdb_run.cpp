@@ -213,11 +213,9 @@ tRunResult tSimMDB::Simulation_Execute(
   tRandomGenerator& rng = context.random;
   rng.StartRun(ip.Seed);
 
-  // The active methods in index order, looked up once for the whole run.
-  std::vector<t2BDM*> active;
-  for (int i = 1; i <= kMethodCount; ++i)
-    if (ms[i].Active) active.push_back(&ms[i]);
   ms.SetSimulationType(kind);
+  // Which method prepares the cells of a sample and which read them, fixed for the run.
+  ms.PlanSamples(kind);
 
   int row = ip.paramrec_Init;
   InputParams.paramrec_activerec = row;
@@ -245,14 +243,7 @@ tRunResult tSimMDB::Simulation_Execute(
       res[9] = rec.n;
       res[10] = rec.d_pos;
       res[11] = rec.R_pos;
-      for (t2BDM* m : active) {
-        if (kind == tSimulationType::simIT)
-          m->Reset_SimRec_IT();
-        else if (kind == tSimulationType::simGT)
-          m->Reset_SimRec_GT();
-        else
-          m->Reset_SimRec_CI(rec.d_pos, rec.R_pos);
-      }
+      ms.ResetRecord(rec.d_pos, rec.R_pos);
       Get_SDataRec(rec);
       sampledRow = row;
       s = 0;
@@ -282,23 +273,13 @@ tRunResult tSimMDB::Simulation_Execute(
           if (control.Running()) {
             MultinomialSample(rec.n, InputData.N, P, rng);
             ++drawn;
-            // One pass over the active methods, sharing the corrected cells.
-            ms.CalculateActive(InputData);
-            switch (kind) {
-              case tSimulationType::simIT:
-                for (t2BDM* m : active) m->Update_SimRec_IT();
-                break;
-              case tSimulationType::simGT:
-                for (t2BDM* m : active) m->Update_SimRec_GT();
-                break;
-              default:
-                for (t2BDM* m : active) m->Update_SimRec_CI();
-                break;
-            }
+            // Every active method and its accumulator, sharing the corrected cells.
+            ms.Sample(InputData);
           }
           if (s >= ip.NumSamples || !control.Running()) break;
         }
       }
+      ms.EndRecord();
       for (int i = 1; i <= kMethodCount; ++i) {
         const int fc = firstCol[static_cast<std::size_t>(i)];
         if (fc < 0) continue;

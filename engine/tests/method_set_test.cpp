@@ -2,6 +2,9 @@
 
 #include <cstring>
 #include <random>
+#include <vector>
+
+#include "engine/accumulator_lanes.h"
 
 #include "engine_test_support.h"
 
@@ -18,10 +21,10 @@ void ExpectSameResults(const t2BDM& a, const t2BDM& b) {
   EXPECT_EQ(a.epsilon_Corrections, b.epsilon_Corrections) << label;
   EXPECT_EQ(a.positive_var, b.positive_var) << label;
   EXPECT_TRUE(Same(a.Params.Estimate.variance, b.Params.Estimate.variance)) << label;
-  for (std::size_t i = 0; i <= 8; ++i) EXPECT_TRUE(Same(a.Data.X[i], b.Data.X[i])) << label;
-  EXPECT_TRUE(Same(a.Data.nA_x_nB, b.Data.nA_x_nB)) << label;
-  EXPECT_TRUE(Same(a.TestMeasures.B.NPV, b.TestMeasures.B.NPV)) << label;
-  EXPECT_TRUE(Same(a.TestMeasures.O_neg, b.TestMeasures.O_neg)) << label;
+  for (std::size_t i = 0; i <= 8; ++i) EXPECT_TRUE(Same(a.Cells().X[i], b.Cells().X[i])) << label;
+  EXPECT_TRUE(Same(a.Cells().nA_x_nB, b.Cells().nA_x_nB)) << label;
+  EXPECT_TRUE(Same(a.Measures().B.NPV, b.Measures().B.NPV)) << label;
+  EXPECT_TRUE(Same(a.Measures().O_neg, b.Measures().O_neg)) << label;
   EXPECT_TRUE(Same(a.Params.Estimate.value, b.Params.Estimate.value)) << label;
   EXPECT_TRUE(Same(a.Params.Estimate.SE, b.Params.Estimate.SE)) << label;
   EXPECT_TRUE(Same(a.Params.CI.Inf, b.Params.CI.Inf)) << label;
@@ -30,6 +33,7 @@ void ExpectSameResults(const t2BDM& a, const t2BDM& b) {
   EXPECT_TRUE(Same(a.ITest.Cexp, b.ITest.Cexp)) << label;
   EXPECT_TRUE(Same(a.GTest.Cexp, b.GTest.Cexp)) << label;
   EXPECT_EQ(a.GTest.signification, b.GTest.signification) << label;
+  EXPECT_EQ(a.ITest.signification, b.ITest.signification) << label;
 }
 
 class SharedCalculation : public ::testing::TestWithParam<tSimulationType> {};
@@ -59,6 +63,102 @@ TEST_P(SharedCalculation, EqualsCalculatingEachMethod) {
 INSTANTIATE_TEST_SUITE_P(Types, SharedCalculation,
                          ::testing::Values(tSimulationType::simAny, tSimulationType::SimCI,
                                            tSimulationType::simIT, tSimulationType::simGT));
+
+void ExpectSameAccumulators(const t2BDM& a, const t2BDM& b, const char* path) {
+  const std::string label = a.method_Name + " " + path;
+  const tCI_SimRec &ca = a.SimRec_CI, &cb = b.SimRec_CI;
+  EXPECT_EQ(ca.N, cb.N) << label;
+  EXPECT_EQ(ca.Iterations, cb.Iterations) << label;
+  EXPECT_EQ(ca.DataCorrections, cb.DataCorrections) << label;
+  EXPECT_EQ(ca.Nfailed, cb.Nfailed) << label;
+  EXPECT_TRUE(Same(ca.nData, cb.nData)) << label;
+  EXPECT_TRUE(Same(ca.ParameterValue, cb.ParameterValue)) << label;
+  EXPECT_TRUE(Same(ca.Coverage, cb.Coverage)) << label;
+  EXPECT_TRUE(Same(ca.MeanAmplitude, cb.MeanAmplitude)) << label;
+  for (auto [ta, tb] : {std::pair{&a.SimRec_IT, &b.SimRec_IT}, {&a.SimRec_GT, &b.SimRec_GT}}) {
+    EXPECT_EQ(ta->Iterations, tb->Iterations) << label;
+    EXPECT_EQ(ta->DataCorrections, tb->DataCorrections) << label;
+    EXPECT_EQ(ta->N, tb->N) << label;
+    EXPECT_EQ(ta->Nfailed, tb->Nfailed) << label;
+    EXPECT_EQ(ta->N_Significations, tb->N_Significations) << label;
+    EXPECT_TRUE(Same(ta->P_Significations, tb->P_Significations)) << label;
+  }
+}
+
+void ResetAccumulator(t2BDM& m, tSimulationType kind, double d, double r) {
+  if (kind == tSimulationType::simIT)
+    m.Reset_SimRec_IT();
+  else if (kind == tSimulationType::simGT)
+    m.Reset_SimRec_GT();
+  else
+    m.Reset_SimRec_CI(d, r);
+}
+
+void UpdateAccumulator(t2BDM& m, tSimulationType kind) {
+  if (kind == tSimulationType::simIT)
+    m.Update_SimRec_IT();
+  else if (kind == tSimulationType::simGT)
+    m.Update_SimRec_GT();
+  else
+    m.Update_SimRec_CI();
+}
+
+class PlannedSamples : public ::testing::TestWithParam<tSimulationType> {};
+
+// A run's samples by the fixed plan, with the accumulators side by side (with
+// and without AVX), against Calculate and the update of each method alone:
+// every result and every accumulator field the same to the bit, over records
+// with failing methods, epsilon corrections and cells that stay at zero.
+TEST_P(PlannedSamples, EqualCalculatingAndUpdatingEachMethod) {
+  const tSimulationType kind = GetParam();
+  for (double epsilon : {0.05, 0.0}) {
+    for (const std::vector<int>& inactive : {std::vector<int>{}, std::vector<int>{1, 5, 11, 20}}) {
+      auto planned = testing::AllMethods(0.01, epsilon, kind);
+      auto single = testing::AllMethods(0.01, epsilon, kind);
+      auto portable = testing::AllMethods(0.01, epsilon, kind);
+      for (int i : inactive) planned[i].Active = single[i].Active = portable[i].Active = false;
+      planned.PlanSamples(kind);
+      std::vector<t2BDM*> bound;
+      portable.ForEachActive([&](t2BDM& m) { bound.push_back(&m); });
+      tAccumulatorLanes lanes;
+      lanes.Bind(bound, kind);
+      std::mt19937 rng(7);
+      std::uniform_int_distribution<int> cell(0, 12);
+      const double truths[][2] = {{0.05, 1.1}, {-0.1, 0.85}, {0, 1}};
+      for (const auto& truth : truths) {
+        planned.ResetRecord(truth[0], truth[1]);
+        single.ForEachActive([&](t2BDM& m) { ResetAccumulator(m, kind, truth[0], truth[1]); });
+        portable.ForEachActive([&](t2BDM& m) { ResetAccumulator(m, kind, truth[0], truth[1]); });
+        lanes.Load();
+        for (int k = 0; k < 300; ++k) {
+          tInputData in;
+          for (std::size_t i = 1; i <= 8; ++i) in.N[i] = cell(rng) * (k % 3 == 0 ? 1 : 20);
+          planned.Sample(in);
+          single.ForEachActive([&](t2BDM& m) {
+            m.Calculate(in);
+            UpdateAccumulator(m, kind);
+          });
+          portable.ForEachActive([&](t2BDM& m) { m.Calculate(in); });
+          lanes.UpdateWith(false);
+          for (int i = 1; i <= kMethodCount; ++i)
+            if (single[i].Active) ExpectSameResults(planned[i], single[i]);
+        }
+        planned.EndRecord();
+        lanes.Store();
+        for (int i = 1; i <= kMethodCount; ++i) {
+          if (!single[i].Active) continue;
+          ExpectSameAccumulators(planned[i], single[i], "planned");
+          ExpectSameAccumulators(portable[i], single[i], "portable");
+        }
+      }
+      if (::testing::Test::HasFailure()) return;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, PlannedSamples,
+                         ::testing::Values(tSimulationType::SimCI, tSimulationType::simIT,
+                                           tSimulationType::simGT));
 
 TEST(SharedCalculation, ZeroEpsilonErrorsAreCountedPerMethod) {
   auto methods = testing::AllMethods(0.05, 0.0);
