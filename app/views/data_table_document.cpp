@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDir>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -127,6 +128,10 @@ TFTabla::TFTabla(TFMDIParent* creator, bool tabFreqs, bool tabNTabEd, bool tabTe
   connect(grid_, &tFrequencyGridView::unlocked, this, [this] { SetPanel0("Editing", false); });
   connect(frame_, &TFDataTable::modifiedChanged, this, &TFTabla::UpdateModified);
   connect(frame_, &TFDataTable::columnsChanged, this, &TFTabla::assignDBType);
+  frame_->SetNameProposal([this] { return RecordFileProposal(); });
+  connect(frame_, &TFDataTable::fileNameChanged, this, [this](const QString& path) {
+    if (path != "N/A") ShowFileRow(path);
+  });
 
   // Step 4: title, Data page, panels, cursor on the first frequency.
   SetTitle(FromStd(table_.Alias));
@@ -216,6 +221,17 @@ void TFTabla::SetTitle(const QString& title) {
   SetCaption(title);
 }
 
+QString TFTabla::RecordFileProposal() const {
+  // A file read or written has a folder; a new table's file name is its title,
+  // which has none and no extension: it is taken whole.
+  const bool realFile = QDir::isAbsolutePath(pFilePath);
+  QString name = (realFile ? pFileNameNoExt : pFileFullName.isEmpty() ? Alias : pFileFullName).trimmed();
+  if (name.isEmpty()) return QString();
+  name.replace('/', '_').replace('\\', '_');
+  name += ".csv";
+  return realFile ? QDir(pFilePath).filePath(name) : name;
+}
+
 void TFTabla::PageChanged(int page) {
   if (page == TSData) {
     status_->show();
@@ -290,7 +306,16 @@ bool TFTabla::SaveToFile(int mode) {
 // new table's title a file in the working folder.
 void TFTabla::setFileFullName(const QString& name) {
   tDocumentWindow::setFileFullName(name);
-  if (propertyValues_.size() > 1) propertyValues_[1] = pFileFullName.isEmpty() ? "N/A" : pFileFullName;
+  ShowFileRow(pFileFullName.isEmpty() ? "N/A" : pFileFullName);
+}
+
+void TFTabla::ShowFileRow(const QString& path) {
+  if (propertyValues_.size() < 2 || propertyValues_[1] == path) return;
+  propertyValues_[1] = path;
+  if (ParentForm != nullptr && !ParentForm->DocumentsFrontToBack().isEmpty() &&
+      ParentForm->DocumentsFrontToBack().front() == this) {
+    ShowProperties();
+  }
 }
 
 void TFTabla::ShowProperties() {

@@ -104,6 +104,12 @@ class TFTabla : public tDocumentWindow {
   void PageChanged(int page);
   void ShowPercentages();
   void SetTitle(const QString& title);
+  // The record file a first save of the record table proposes: the document's
+  // own file name (or, without one, its title) with the extension csv.
+  QString RecordFileProposal() const;
+  // The Properties "File" row: the file the document or its record frame was
+  // last bound to, shown at once when this document's properties are on view.
+  void ShowFileRow(const QString& path);
   void ToggleToolBar();
 
   tCopyKeys copyKeys_;

@@ -356,6 +356,25 @@ void TFDataTable::ShowFileName() {
   const QString full = FromStd(frame_.pFilename);
   fileLabel_->setText(full == "N/A" ? full : QFileInfo(full).fileName());
   fileLabel_->setToolTip(full);
+  if (full != shownFile_) {
+    shownFile_ = full;
+    emit fileNameChanged(full);
+  }
+}
+
+void TFDataTable::ProposeName(tFileRequest& request) const {
+  if (frame_.pFilename != "N/A") {
+    const QFileInfo current(FromStd(frame_.pFilename));
+    request.directory = current.absolutePath();
+    request.proposedName = current.fileName();
+    request.defaultSuffix = current.suffix();
+    return;
+  }
+  if (!proposal_) return;
+  const QFileInfo proposed(proposal_());
+  if (proposed.fileName().isEmpty()) return;
+  if (!proposed.path().isEmpty() && proposed.path() != ".") request.directory = proposed.path();
+  request.proposedName = proposed.fileName();
 }
 
 void TFDataTable::ShowStatus() {
@@ -428,6 +447,7 @@ bool TFDataTable::SaveClick() {
     request.caption = "Save as";
     request.filter = kCsvFilter;
     request.defaultSuffix = "csv";
+    ProposeName(request);
     const tFileAnswer answer = Questions().AskSaveFile(request);
     if (!answer.accepted) return false;
     frame_.SetFileName(answer.fileName.toStdString());
@@ -457,12 +477,7 @@ void TFDataTable::FileLabelDoubleClick() {
   request.caption = "Save as";
   request.filter = kCsvFilter;
   request.defaultSuffix = "csv";
-  if (frame_.pFilename != "N/A") {
-    const QFileInfo current(FromStd(frame_.pFilename));
-    request.directory = current.absolutePath();
-    request.proposedName = current.fileName();
-    request.defaultSuffix = current.suffix();
-  }
+  ProposeName(request);
   const tFileAnswer answer = Questions().AskSaveFile(request);
   if (!answer.accepted) return;
   frame_.SetFileName(answer.fileName.toStdString());

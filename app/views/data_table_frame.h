@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 #include "app/views/record_table_model.h"
 #include "tables/record_table_frame.h"
 
@@ -16,6 +18,8 @@ class QTableView;
 class QToolButton;
 
 namespace kovalin::app {
+
+struct tFileRequest;
 
 // The record-table frame on the Input page: the record grid over the store,
 // the Properties and Actions panels, and its own status bar with the frame
@@ -56,6 +60,9 @@ class TFDataTable : public QWidget {
   void DeleteAllClick();
   void FileLabelDoubleClick();
   void SetExportDelimiter(TCSVDelimiters delimiter);
+  // The folder and name the save dialog proposes while the frame has no file
+  // (the document knows its title and its own file; the frame does not).
+  void SetNameProposal(std::function<QString()> proposal) { proposal_ = std::move(proposal); }
   // The items of a heading's menu (Select, Insert and Delete Row or Column),
   // connected to their actions on the row or column of the given section.
   void FillHeadingMenu(QMenu& menu, Qt::Orientation orientation, int section);
@@ -65,6 +72,8 @@ class TFDataTable : public QWidget {
   void modifiedChanged(bool modified);
   // A column was inserted or deleted: the table's kind may have changed.
   void columnsChanged();
+  // The frame is bound to another file (opened, chosen for a save); "N/A" for none.
+  void fileNameChanged(const QString& path);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -75,6 +84,8 @@ class TFDataTable : public QWidget {
   void ShowCounts();
   void ShowStatus();
   void ShowFileName();
+  // A save dialog's request: the current file, or the proposal without one.
+  void ProposeName(tFileRequest& request) const;
   // Autosave from the box for one record operation; asks first when labels would be lost.
   bool AutosaveAllowed();
   bool ConfirmLabelLoss();
@@ -102,6 +113,8 @@ class TFDataTable : public QWidget {
   QLabel* modifiedText_;
   QToolButton* propertiesButton_;
   QToolButton* actionsButton_;
+  std::function<QString()> proposal_;
+  QString shownFile_ = "N/A";
 };
 
 }  // namespace kovalin::app

@@ -1,4 +1,5 @@
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
@@ -210,6 +211,33 @@ TEST_F(DataTableDocument, EditedRecordsAskBeforeTheDocumentCloses) {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_FALSE(alive);
   EXPECT_TRUE(ReadAll(records).startsWith("Id\tPA\tPB"));
+}
+
+TEST_F(DataTableDocument, TheRecordSaveProposesTheTitleAndPropertiesShowTheFileSavedTo) {
+  TFTabla* doc = NewTableFromOptions(desk, {"Trial/2", true, itRawData});
+  ASSERT_NE(doc, nullptr);
+  const QString records = dir.filePath("records.csv");
+  ScriptedQuestions().AnswerNextFile(records);
+  ASSERT_TRUE(doc->Frame()->SaveClick());
+  ASSERT_EQ(ScriptedQuestions().FileRequests().size(), 1);
+  EXPECT_EQ(ScriptedQuestions().FileRequests()[0].proposedName, "Trial_2.csv");
+  auto fileRow = [&] {
+    for (int row = 0; row < desk.Properties().RowCount(); ++row) {
+      if (desk.Properties().Name(row) == "File") return desk.Properties().Value(row);
+    }
+    return QString("(no File row)");
+  };
+  EXPECT_EQ(fileRow(), records);
+
+  // An XML document's records propose its own name in its folder.
+  TFTabla* study = StudyA();
+  ASSERT_NE(study, nullptr);
+  EXPECT_EQ(fileRow(), dir.filePath("study.xml"));
+  ScriptedQuestions().CancelNextFile();
+  EXPECT_FALSE(study->Frame()->SaveClick());
+  ASSERT_EQ(ScriptedQuestions().FileRequests().size(), 2);
+  EXPECT_EQ(ScriptedQuestions().FileRequests()[1].proposedName, "study.csv");
+  EXPECT_EQ(QDir(ScriptedQuestions().FileRequests()[1].directory), QDir(dir.path()));
 }
 
 }  // namespace
