@@ -96,8 +96,10 @@ TFTabla::TFTabla(TFMDIParent* creator, bool tabFreqs, bool tabNTabEd, bool tabTe
     panels_[i]->setAccessibleName(QString("Status panel %1").arg(i));
     status_->addWidget(panels_[i], i == 2 ? 1 : 0);
   }
-  panels_[0]->setMinimumWidth(110);
-  panels_[1]->setMinimumWidth(140);
+  // The first two panels take what their texts need (the second none while
+  // empty) and the position panel the rest of the window's 425 pixels; it
+  // may be cut only in a narrower window, and then its tooltip shows it whole.
+  panels_[2]->setMinimumWidth(panels_[2]->fontMetrics().horizontalAdvance(QString(10, '0')));
   BuildActions();
 
   auto* layout = new QVBoxLayout(this);
@@ -141,8 +143,8 @@ TFTabla::TFTabla(TFMDIParent* creator, bool tabFreqs, bool tabNTabEd, bool tabTe
     grid_->setFocus();
   }
   SetPanel0("", false);
-  panels_[1]->setText(FromStd(table_.StatusPanel1Text()));
-  panels_[2]->setText(FromStd(table_.CreationStatusText()));
+  SetPanel(1, FromStd(table_.StatusPanel1Text()));
+  SetPanel(2, FromStd(table_.CreationStatusText()));
   UpdateSaveButton();
 
   // Steps 2 and 5: size, no file, the XML file settings.
@@ -193,16 +195,23 @@ QString TFTabla::StatusPanel(int panel) const { return panels_[panel < 0 || pane
 
 bool TFTabla::StatusPanel0IsRed() const { return panels_[0]->styleSheet().contains("red"); }
 
+void TFTabla::SetPanel(int panel, const QString& text) {
+  QLabel* label = panels_[panel];
+  label->setText(text);
+  if (panel == 1) label->setVisible(!text.isEmpty());
+  if (panel == 2) label->setToolTip(text);
+}
+
 void TFTabla::SetPanel0(const QString& text, bool red) {
-  panels_[0]->setText(text);
+  SetPanel(0, text);
   panels_[0]->setStyleSheet(red ? "color: red;" : "color: black;");
 }
 
 void TFTabla::RefreshStatus() {
   SetPanel0(FromStd(table_.StatusPanel0Text()), table_.StatusPanel0IsError());
-  panels_[1]->setText(FromStd(table_.StatusPanel1Text()));
+  SetPanel(1, FromStd(table_.StatusPanel1Text()));
   const tGridPos at = grid_->Cursor();
-  if (at.IsSet()) panels_[2]->setText(FromStd(table_.SelectionStatusText(at.col, at.row)));
+  if (at.IsSet()) SetPanel(2, FromStd(table_.SelectionStatusText(at.col, at.row)));
   UpdateSaveButton();
 }
 
@@ -373,8 +382,8 @@ void TFTabla::TableSettingsClosedWith(bool ok) {
     grid_->Redraw();
     SetTitle(FromStd(table_.Alias));
     SetPanel0("", false);
-    panels_[1]->setText(FromStd(table_.StatusPanel1Text()));
-    panels_[2]->setText(FromStd(table_.SettingsAppliedStatusText()));
+    SetPanel(1, FromStd(table_.StatusPanel1Text()));
+    SetPanel(2, FromStd(table_.SettingsAppliedStatusText()));
     grid_->SetCursor(2, 2);
     if (pages_->isTabVisible(TSData)) pages_->setCurrentIndex(TSData);
   }

@@ -98,6 +98,7 @@ class TFTabla : public tDocumentWindow {
  private:
   void BuildActions();
   void RefreshStatus();
+  void SetPanel(int panel, const QString& text);
   void SetPanel0(const QString& text, bool red);
   void UpdateSaveButton();
   void UpdateModified();

@@ -1,4 +1,7 @@
+#include <QApplication>
 #include <QClipboard>
+#include <QLabel>
+#include <QMdiSubWindow>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -8,6 +11,8 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -238,6 +243,23 @@ TEST_F(DataTableDocument, TheRecordSaveProposesTheTitleAndPropertiesShowTheFileS
   ASSERT_EQ(ScriptedQuestions().FileRequests().size(), 2);
   EXPECT_EQ(ScriptedQuestions().FileRequests()[1].proposedName, "study.csv");
   EXPECT_EQ(QDir(ScriptedQuestions().FileRequests()[1].directory), QDir(dir.path()));
+}
+
+TEST_F(DataTableDocument, TheStatusPanelsShowTheirTextsWholeInTheFirstWindowSize) {
+  CurrentTableSettings.WinReg.DimR = 2;
+  CurrentTableSettings.WinReg.DimC = 2;
+  CurrentTableSettings.WinReg.AllowReals = true;
+  auto doc = std::make_unique<TFTabla>(&desk, true, true, false);
+  doc->show();
+  doc->resize(425, 280);
+  QApplication::processEvents();
+  EXPECT_EQ(doc->width(), 425);  // the panels do not widen the window
+  ASSERT_EQ(doc->StatusPanel(1), " Real values allowed");
+  for (QLabel* panel : doc->findChildren<QLabel*>()) {
+    if (!panel->accessibleName().startsWith("Status panel") || panel->text().isEmpty()) continue;
+    EXPECT_GE(panel->width(), panel->fontMetrics().horizontalAdvance(panel->text()))
+        << qPrintable(panel->accessibleName() + ": " + panel->text());
+  }
 }
 
 }  // namespace
