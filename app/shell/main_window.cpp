@@ -227,8 +227,9 @@ bool TFMain::CreateResults(tDocumentWindow* results, bool simulation) {
 void TFMain::StatusChanged(int panel) {
   QLabel* label = status_[panel == 0 ? 0 : 1];
   label->setText(StatusText(panel));
-  // The first panel is narrower than its text on most fonts.
-  label->setToolTip(label->text());
+  // The first panel keeps its 270 pixels; a text cut there is shown whole as its tooltip.
+  const bool cut = label->fontMetrics().horizontalAdvance(label->text()) > label->contentsRect().width();
+  label->setToolTip(panel != 0 || cut ? label->text() : QString());
 }
 
 void TFMain::SidePanelChanged() {

@@ -9,6 +9,9 @@
 #include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <QLabel>
+#include <QStatusBar>
+
 #include <gtest/gtest.h>
 
 #include "app/periphery/build_info.h"
@@ -80,6 +83,11 @@ TEST_F(MainWindow, StartsWithTheRootAndTheFileCommandsWaitingForActivation) {
   const tMainActions& a = window->Actions();
   EXPECT_EQ(window->Tree().Model()->item(0)->text(), "Kovalin (x32) 20E");
   EXPECT_EQ(window->StatusPanelText(0), "Kovalin (x32) 20E (compilation: 23/02/22/ 20E x32)");
+  const QLabel* first = window->statusBar()->findChildren<QLabel*>().value(0);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(first->text(), window->StatusPanelText(0));
+  const bool cut = first->fontMetrics().horizontalAdvance(first->text()) > 270;
+  EXPECT_EQ(first->toolTip(), cut ? first->text() : QString());
   EXPECT_EQ(kBuildLabel, QString(BuildLabel));  // the about box shows the same build
   EXPECT_FALSE(window->SidePanel()->isVisible());
   EXPECT_FALSE(a.newTable->isEnabled());
