@@ -376,7 +376,9 @@ void TFTabla::TableSettingsCmd() {
 
 void TFTabla::TableSettingsClosedWith(bool ok) {
   if (ok) {
-    const std::string previous = table_.Alias;
+    // The shown title: the main window may have given the caption ("Table 1")
+    // after the frequency table took its empty title from the settings.
+    const std::string previous = Caption().toStdString();
     table_.Asigna_DeRegATabla(CurrentTableSettings);
     if (table_.Alias.empty()) table_.Alias = previous;  // an empty setting leaves the title
     grid_->Redraw();

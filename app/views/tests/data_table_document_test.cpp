@@ -87,6 +87,12 @@ TEST_F(DataTableDocument, ANewRawDataTableShowsOnlyItsInputPageInStateEdit) {
   EXPECT_EQ(desk.Properties().Title(0), "Data table");
   EXPECT_EQ(desk.Properties().Value(desk.Properties().RowCount() - 1), "Raw Data");
 
+  // The table settings' OK gives the caption to the tree node: they agree again.
+  doc->TableSettingsClosedWith(true);
+  EXPECT_EQ(doc->Caption(), "Table 1");
+  EXPECT_EQ(tDocumentTree::Text(doc->TreeNode), "Table 1");
+  EXPECT_EQ(CurrentTableSettings.Problema, "Table 1");
+
   ScriptedQuestions().AnswerNext(tAnswer::Ok);
   TFTabla* sesp = NewTableFromOptions(desk, {"", true, itParamsS});
   ASSERT_EQ(ScriptedQuestions().Messages().size(), 1);
