@@ -27,8 +27,6 @@ QChart* NewChart(const QString& title) {
   // Below the chart: the legend of 21 methods wraps into rows there.
   chart->legend()->setAlignment(Qt::AlignBottom);
   chart->legend()->setShowToolTips(true);  // a label cut short shows whole on hover
-  // A short stretch of each line, so that dashed methods read apart from solid ones.
-  chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
   chart->setAnimationOptions(QChart::NoAnimation);
   auto* x = new QValueAxis;
   x->setTitleText("Record");
