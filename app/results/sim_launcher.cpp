@@ -152,6 +152,8 @@ Tf_SimLauncher::Tf_SimLauncher(QWidget* parent) : QDialog(parent) {
   progress->addWidget(lblFOut, 1, 1);
   progress->addWidget(progressSamples_, 2, 0, 1, 2);
   progress->addWidget(progressRecords_, 3, 0, 1, 2);
+  // The texts start right after their captions and stay put as the output name changes.
+  progress->setColumnStretch(1, 1);
 
   auto* buttons = new QHBoxLayout;
   btCancel = new QPushButton("Cancel", this);

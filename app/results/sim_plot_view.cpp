@@ -51,6 +51,30 @@ QLineSeries* AddSeries(QChart* chart, const QString& name) {
   return s;
 }
 
+// The chart theme has five colours, so methods 1 and 6 looked alike: ten
+// colours that stay apart, then the same colours dashed, then dash-dotted, for
+// all 21 methods. The method's place gives its pen in both charts.
+QPen MethodPen(std::size_t method) {
+  static const QRgb kColours[] = {0x1f77b4, 0xff7f0e, 0x2ca02c, 0xd62728, 0x9467bd,
+                                  0x8c564b, 0xe377c2, 0x7f7f7f, 0xbcbd22, 0x17becf};
+  static const Qt::PenStyle kStyles[] = {Qt::SolidLine, Qt::DashLine, Qt::DashDotLine};
+  constexpr std::size_t kColourCount = sizeof kColours / sizeof kColours[0];
+  QPen pen{QColor(kColours[method % kColourCount])};
+  pen.setWidthF(2);
+  pen.setStyle(kStyles[(method / kColourCount) % 3]);
+  return pen;
+}
+
+QLineSeries* AddMethodSeries(QChart* chart, const QString& name, std::size_t method) {
+  auto* s = new QLineSeries;
+  s->setName(name);
+  s->setPen(MethodPen(method));
+  chart->addSeries(s);
+  s->attachAxis(Axis(chart, Qt::Horizontal));
+  s->attachAxis(Axis(chart, Qt::Vertical));
+  return s;
+}
+
 void FitAxis(QChart* chart, const std::vector<QLineSeries*>& series, bool fromZero) {
   double xMin = 1, xMax = 1, yMin = fromZero ? 0 : 1, yMax = fromZero ? 0 : 0;
   bool any = false;
@@ -77,6 +101,33 @@ void FitAxis(QChart* chart, const std::vector<QLineSeries*>& series, bool fromZe
   const double pad = (yMax - yMin) * 0.05;
   x->setRange(xMin, xMax);
   Axis(chart, Qt::Vertical)->setRange(fromZero ? yMin : yMin - pad, yMax + pad);
+}
+
+// Ticks at round values (0.94, 0.95, ...) rather than at fifths of the data's
+// span (0.9464, 0.9529, ...): a step of 1, 2, 2.5 or 5 times a power of ten that
+// gives four to eight intervals, the range widened to whole steps, labels with
+// as many decimals as the step needs.
+void RoundTicks(QValueAxis* axis) {
+  const double span = axis->max() - axis->min();
+  if (!(span > 0) || !std::isfinite(span)) return;
+  const double raw = span / 5;
+  const double power = std::pow(10.0, std::floor(std::log10(raw)));
+  double step = 10 * power;
+  for (double m : {1.0, 2.0, 2.5, 5.0}) {
+    if (m * power >= raw) {
+      step = m * power;
+      break;
+    }
+  }
+  const double low = std::floor(axis->min() / step + 1e-9) * step;
+  const double high = std::ceil(axis->max() / step - 1e-9) * step;
+  const double intervals = std::round((high - low) / step);
+  if (!(intervals >= 1 && intervals <= 20)) return;
+  axis->setRange(low, high);
+  axis->setTickCount(static_cast<int>(intervals) + 1);
+  int decimals = std::max(0, static_cast<int>(-std::floor(std::log10(step) + 1e-9)));
+  if (std::abs(std::round(step / power) - step / power) > 1e-9) ++decimals;  // 2.5
+  axis->setLabelFormat(QStringLiteral("%.%1f").arg(decimals));
 }
 
 }  // namespace
@@ -156,8 +207,9 @@ void tSimPlotView::Build() {
   Axis(lengthChart_, Qt::Vertical)->setTitleText("Mean length");
   lengthView_->setVisible(intervals);
   for (const tSimPlotData::tMethod& m : data_.Methods()) {
-    valueSeries_.push_back(AddSeries(valueChart_, m.label));
-    if (intervals) lengthSeries_.push_back(AddSeries(lengthChart_, m.label));
+    const std::size_t i = valueSeries_.size();
+    valueSeries_.push_back(AddMethodSeries(valueChart_, m.label, i));
+    if (intervals) lengthSeries_.push_back(AddMethodSeries(lengthChart_, m.label, i));
   }
   if (data_.Methods().empty()) return;
   const double level = intervals ? 1 - alpha_ : alpha_;
@@ -220,6 +272,8 @@ void tSimPlotView::FitAxes() {
     QValueAxis* y = Axis(valueChart_, Qt::Vertical);
     y->setRange(std::min(y->min(), level - 0.01), std::max(y->max(), level + 0.01));
   }
+  RoundTicks(Axis(valueChart_, Qt::Vertical));
+  if (data_.Intervals()) RoundTicks(Axis(lengthChart_, Qt::Vertical));
 }
 
 bool tSimPlotView::SaveImage(const QString& fileName, QString& error) {

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -28,6 +29,9 @@ TTextEditor::TTextEditor(QWidget* parent) : QWidget(parent) {
   memo_->setObjectName("Memo1");
   memo_->setAccessibleName("Text");
   memo_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  // Tab stops every 8 columns, as text editors and terminals show a saved report;
+  // Qt's 80 pixels put the 14-character fields of the reports two stops apart.
+  memo_->setTabStopDistance(8 * QFontMetricsF(memo_->font()).horizontalAdvance(u' '));
   memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
   memo_->setTabChangesFocus(false);
   // Reports run to hundreds of thousands of lines: no undo history of them.

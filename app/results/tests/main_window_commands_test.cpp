@@ -1,5 +1,6 @@
 // The results commands in the real main window over a data table document.
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QItemSelectionModel>
@@ -19,6 +20,8 @@
 #include "app/results/results_document.h"
 #include "app/results/sim_launcher.h"
 #include "app/results/simulation_launch.h"
+#include "app/settings/options_dialog.h"
+#include "app/settings/options_logic.h"
 #include "app/shell/main_window.h"
 #include "app/testing/scripted_questions.h"
 #include "app/views/data_table_document.h"
@@ -134,6 +137,52 @@ TEST_F(MainWindowCommands, SimulationDisablesItsCommandAndAsksBeforeTheTableClos
   EXPECT_EQ(Results()[0]->Caption(), "Results 1.1");
   EXPECT_TRUE(QFile::exists(dir.filePath("parameters_vp_IC_0001.mrd")));
   L.btDone->click();
+}
+
+// The program's own first-run Options dialog, with "Extended output" ticked, adds
+// the block to every record: the text of the command line's analyze --extended.
+TEST(MainWindowExtendedOutput, TheOptionsDialogsBoxAddsTheBlockToEachRecord) {
+  ScriptedQuestions().Reset();
+  AppOptions = DefaultAppOptions();
+  FirstAnalysisPending = true;
+  QTemporaryDir dir;
+  const QString copy = dir.filePath("raw_data.mrd");
+  QFile::copy(KOVALIN_SOURCE_DIR "/examples/raw_data.mrd", copy);
+  TFMain window;
+  ConnectResultsCommands(window);
+  window.show();
+  TFTabla* table = OpenTableFile(window, copy);
+  ASSERT_TRUE(table);
+  QTableView* grid = table->Frame()->Grid();
+  grid->selectionModel()->select(
+      QItemSelection(grid->model()->index(1, 0), grid->model()->index(2, 0)),
+      QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  bool ticked = false;
+  QTimer::singleShot(0, &window, [&] {
+    auto* dialog = qobject_cast<TFMethods*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    dialog->ExtendedOutputBox()->click();
+    ticked = dialog->ExtendedOutputBox()->isChecked();
+    dialog->OkButton()->click();
+  });
+  window.CommandAction(tCommand::Analyze)->trigger();
+  ASSERT_TRUE(ticked);
+  TFResults* results = nullptr;
+  for (QMdiSubWindow* frame : window.DocumentArea()->subWindowList())
+    if (auto* r = qobject_cast<TFResults*>(frame->widget())) results = r;
+  ASSERT_TRUE(results);
+  const QString text = results->TextEditor1()->Lines().join(u'\n') + u'\n';
+  EXPECT_EQ(text.count("[3] ACCURACY OF EACH TEST AND COMPARISONS"), 2);
+  std::ostringstream out, err;
+  cli::AnalyzeCommand command;
+  ASSERT_EQ(command.execute({KOVALIN_SOURCE_DIR "/examples/raw_data.mrd", "--rows", "2-3",
+                             "--methods", "d,da,dp,LR,LRa,LRp,R,Ra,Rp", "--extended"},
+                            out, err),
+            0)
+      << err.str();
+  EXPECT_EQ(text.toStdString(), out.str());
+  AppOptions = DefaultAppOptions();
+  EXPECT_TRUE(ScriptedQuestions().AllAnswersUsed());
 }
 
 }  // namespace

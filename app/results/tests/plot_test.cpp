@@ -1,5 +1,9 @@
 #include <QFile>
+#include <QChart>
 #include <QLineSeries>
+#include <QSet>
+#include <QValueAxis>
+#include <cmath>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -70,6 +74,41 @@ TEST(SimPlot, WritesAnSvgWithEveryMethodAndTheLevel) {
     EXPECT_TRUE(labels.contains(label)) << label;
   EXPECT_TRUE(view.SaveImage(dir.filePath("rejection.png"), error));
   EXPECT_FALSE(view.SaveImage(dir.filePath("none/rejection.png"), error));
+}
+
+// Eleven methods of a test run: every method has its own pen (the chart theme
+// alone repeats its colours after five), and the rate axis ticks at round values.
+TEST(SimPlot, MethodsHaveTheirOwnPensAndTheAxisRoundTicks) {
+  QStringList header = {"Rec", "Pa"};
+  QStringList row1 = {"1", "0.8"}, row2 = {"2", "0.7"};
+  for (int m = 0; m < 11; ++m) {
+    header << QStringLiteral("m%1(n)").arg(m) << QStringLiteral("m%1(Sig)").arg(m);
+    row1 << "1000" << QString::number(0.05 + 0.027 * m);
+    row2 << "1000" << QString::number(0.31 - 0.013 * m);
+  }
+  tSimPlotData data;
+  QString error;
+  ASSERT_TRUE(data.SetLines({header.join(';'), row1.join(';'), row2.join(';')}, error))
+      << error.toStdString();
+  data.SetKindHint("/x/table_GT_0001.txt");
+  tSimPlotView view;
+  view.SetData(data, 0.05);
+  ASSERT_EQ(view.MethodSeries().size(), 11u);
+  QSet<QString> pens;
+  for (const QLineSeries* s : view.MethodSeries())
+    pens << s->pen().color().name() + QString::number(int(s->pen().style()));
+  EXPECT_EQ(pens.size(), 11);
+
+  const auto* y = qobject_cast<QValueAxis*>(view.ValueChart()->axes(Qt::Vertical).first());
+  ASSERT_TRUE(y);
+  EXPECT_LE(y->min(), 0.0);
+  EXPECT_GE(y->max(), 0.32);
+  const double step = (y->max() - y->min()) / (y->tickCount() - 1);
+  const double mantissa = step / std::pow(10.0, std::floor(std::log10(step) + 1e-12));
+  EXPECT_TRUE(std::abs(mantissa - 1) < 1e-9 || std::abs(mantissa - 2) < 1e-9 ||
+              std::abs(mantissa - 2.5) < 1e-9 || std::abs(mantissa - 5) < 1e-9)
+      << step;
+  EXPECT_NEAR(std::remainder(y->max(), step), 0, 1e-9);
 }
 
 }  // namespace

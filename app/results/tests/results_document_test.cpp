@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QTemporaryDir>
 
@@ -32,6 +33,32 @@ TEST(ResultsDocument, GridCopiesCellsAtFullPrecision) {
       QItemSelection(model.index(0, 0), model.index(0, 2)), QItemSelectionModel::Select);
   results.NTabEd1()->CopySelection();
   EXPECT_EQ(QApplication::clipboard()->text(), "1\t0.3333333333333333\t-999\r\n");
+}
+
+TEST(ResultsDocument, GridColumnsWidenToWideValuesAndHeaders) {
+  TFResults results(nullptr, false);
+  tOutputGridModel& model = *results.GridModel();
+  tOutputGridView* view = results.NTabEd1();
+  QHeaderView* header = view->horizontalHeader();
+  model.Redimension(3, 2);
+  model.SetColName(1, "Rec");
+  model.SetColName(2, "Fd/F2R(cover), a long column name");
+  model.SetDecPlaces(3, 9);
+  model.SetElem(3, 2, 123456789012.5);
+  view->FitColumns();
+  const QFontMetrics cells(view->font());
+  EXPECT_EQ(header->sectionSize(0), header->defaultSectionSize());
+  EXPECT_GE(header->sectionSize(1), QFontMetrics(header->font()).horizontalAdvance(
+                                        "Fd/F2R(cover), a long column name"));
+  EXPECT_GE(header->sectionSize(2), cells.horizontalAdvance(model.index(1, 2).data().toString()));
+  // A column the user widened stays as wide; a new run starts from the default.
+  header->resizeSection(0, 300);
+  model.SetElem(1, 1, 1);
+  view->FitColumns();
+  EXPECT_EQ(header->sectionSize(0), 300);
+  model.Redimension(3, 2);
+  view->FitColumns();
+  EXPECT_EQ(header->sectionSize(0), header->defaultSectionSize());
 }
 
 TEST(ResultsDocument, SaveProposesTheCaptionAndWritesRichTextByName) {

@@ -7,6 +7,9 @@
 #include <QTemporaryDir>
 #include <QToolBar>
 
+#include <QTextBlock>
+#include <QTextCursor>
+
 #include <gtest/gtest.h>
 
 #include "app/results/text_editor.h"
@@ -44,6 +47,20 @@ TEST_F(TextEditorTest, MemoDocumentCountsGatheredLinesAndShowsThemInBlocks) {
   EXPECT_EQ(editor.Memo1()->document()->blockCount(), 3 + tMemoDocument::kBlockLines);
   doc.Clear();
   EXPECT_EQ(doc.LineCount(), 0);
+}
+
+TEST_F(TextEditorTest, TabsStopEveryEightColumnsAsInATextFile) {
+  TTextEditor editor;
+  editor.Memo1()->setPlainText("ab\tc\nabcdefghc");
+  editor.resize(400, 200);
+  editor.show();
+  QCoreApplication::processEvents();
+  QTextCursor afterTab(editor.Memo1()->document()->findBlockByNumber(0));
+  afterTab.setPosition(afterTab.position() + 3);
+  QTextCursor column8(editor.Memo1()->document()->findBlockByNumber(1));
+  column8.setPosition(column8.position() + 8);
+  EXPECT_NEAR(editor.Memo1()->cursorRect(afterTab).left(),
+              editor.Memo1()->cursorRect(column8).left(), 1);
 }
 
 TEST_F(TextEditorTest, InitLoadsAnExistingFileAndBindsAMaskWithoutLoading) {
