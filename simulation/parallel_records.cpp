@@ -224,6 +224,8 @@ tRecordsOutcome RunRecordsInParallel(std::vector<std::unique_ptr<tRecordWorker>>
       }
       break;
     }
+    // Once stopped, the run only waits for its workers' last lines.
+    if (stop.load()) continue;
     host.ProcessMessages(control);
     if (!control.Running()) stop.store(true);
   }
