@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <utility>
 
 namespace kovalin {
 
@@ -39,6 +40,15 @@ std::optional<long long> RecordNumber(const std::string& line, char delimiter) {
   if (ec != std::errc() || ptr != line.data() + end) return std::nullopt;
   if (!(value >= 1 && value <= 2147483647.0) || std::floor(value) != value) return std::nullopt;
   return static_cast<long long>(value);
+}
+
+// The width and decimals of the first field, as the number format wrote it.
+std::pair<std::size_t, std::size_t> NumberShape(const std::string& line, char delimiter) {
+  std::size_t end = line.find(delimiter, line.find_first_not_of(' '));
+  if (end == std::string::npos) end = line.size();
+  const std::size_t point = line.find('.');
+  const std::size_t decimals = point < end ? end - point - 1 : 0;
+  return {end, decimals};
 }
 
 struct tShard {
@@ -114,6 +124,11 @@ tShardMerge MergeShards(const std::vector<tShardFile>& files, const std::string&
                     shards.front().file->name);
     }
     if (shard.lines.size() < 2) return refuse(file.name + ": it holds no records");
+    // The header does not show the number format; the first field does.
+    if (!shards.empty() && NumberShape(shard.lines[1], delimiter) !=
+                               NumberShape(shards.front().lines[1], delimiter))
+      return refuse(file.name + ": its numbers are written with other decimals than those of " +
+                    shards.front().file->name);
     for (std::size_t i = 1; i < shard.lines.size(); ++i) {
       const auto row = RecordNumber(shard.lines[i], delimiter);
       if (!row) return refuse(file.name + ": line " + std::to_string(i + 1) + " has no record number");

@@ -62,6 +62,7 @@ TEST_F(MergeCommandTest, RefusesPartsThatDoNotMakeOneRunNamingThem) {
   const std::string far = Shard("f", "4");
   const std::string other = Shard("m", "3-4", {"--methods", "d"});
   const std::string seed = Shard("s", "3-4", {"--seed", "9"});
+  const std::string format = Shard("d", "3-4", {"--decimals", "2"});
   // A shard stopped by Ctrl-C before its end.
   const std::string stopped = Path("x_IC_0001.txt");
   {
@@ -86,6 +87,7 @@ TEST_F(MergeCommandTest, RefusesPartsThatDoNotMakeOneRunNamingThem) {
       {{a, far}, {"rows 3 to 3 are missing", a, far}},
       {{a, other}, {other, a, "header"}},
       {{a, seed}, {seed, a, "seed"}},
+      {{a, format}, {format, a, "decimals"}},
       {{a, stopped}, {stopped, "did not complete", "Canceled"}},
       {{a, noLog}, {noLog, "log"}},
       {{a, a}, {a, "overlap"}},
