@@ -3,6 +3,7 @@
 #include "cli/compare_command.h"
 #include "cli/export_command.h"
 #include "cli/freq_command.h"
+#include "cli/merge_command.h"
 #include "cli/simulate_command.h"
 #include "cli/table_command.h"
 
@@ -16,6 +17,7 @@ std::vector<std::unique_ptr<Command>> AllCommands() {
   commands.push_back(std::make_unique<FreqCommand>());
   commands.push_back(std::make_unique<AnalyzeCommand>());
   commands.push_back(std::make_unique<SimulateCommand>());
+  commands.push_back(std::make_unique<MergeCommand>());
   return commands;
 }
 

@@ -1,11 +1,14 @@
 #include "cli/simulate_command.h"
 
+#include <sched.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <ostream>
 #include <system_error>
+#include <thread>
 
 #include "cli/arguments.h"
 #include "cli/interrupt.h"
@@ -69,6 +72,19 @@ std::optional<std::string> CheckOutputFolder(const std::string& base) {
   return std::nullopt;
 }
 
+// The processors this process may run on: under a batch system's CPU binding
+// (Slurm's, for one) fewer than the machine has.
+int AvailableProcessors() {
+  cpu_set_t set;
+  CPU_ZERO(&set);
+  if (::sched_getaffinity(0, sizeof(set), &set) == 0) {
+    const int count = CPU_COUNT(&set);
+    if (count > 0) return count;
+  }
+  const unsigned cores = std::thread::hardware_concurrency();
+  return cores > 0 ? static_cast<int>(std::min<unsigned>(cores, kMaxJobs)) : 1;
+}
+
 // Each kind of the sequence on the terminal: its log file, and its output file
 // named on stdout once written.
 class tTerminalSequence : public tSimSequenceHost {
@@ -102,13 +118,13 @@ class tTerminalSequence : public tSimSequenceHost {
 std::string SimulateCommand::synopsis() const {
   return "simulate FILE --kinds ci,it,gt [--rows A-B] [--samples N] [--out BASE] "
          "[--delimiter tab|comma|semicolon|space] [--methods LIST] [--alpha A] [--epsilon E] "
-         "[--decimals D] [--seed S]";
+         "[--decimals D] [--seed S] [--jobs N]";
 }
 
 int SimulateCommand::execute(const std::vector<std::string>& argv, std::ostream& out,
                              std::ostream& err) {
   Arguments args({"kinds", "rows", "samples", "out", "delimiter", "methods", "alpha", "epsilon",
-                  "decimals", "seed"},
+                  "decimals", "seed", "jobs"},
                  {});
   auto usage = [&err](const std::string& message) {
     err << "simulate: " << message << "\n";
@@ -142,6 +158,14 @@ int SimulateCommand::execute(const std::vector<std::string>& argv, std::ostream&
   if (const auto text = args.value("seed")) {
     settings.seed = ParseSeed(*text, error);
     if (!settings.seed) return usage(error);
+  }
+
+  settings.jobs = std::min(AvailableProcessors(), kMaxJobs);
+  if (const auto text = args.value("jobs")) {
+    const auto n = ParseInteger(*text);
+    if (const auto broken = n ? JobsRule(*n) : JobsRule(0))
+      return usage("--jobs: '" + *text + "' " + *broken);
+    settings.jobs = static_cast<std::int32_t>(*n);
   }
 
   const std::string& path = args.positional()[0];

@@ -27,9 +27,12 @@ struct tInputFormRec {
   char delimiter = '\t';
   std::string FileName;
   std::string FileNameLog;
-  // A seed given by the user: the generator is seeded once at the start of the
-  // run instead of from the clock before every sample.
+  // A seed given by the user: each record's generator starts from the seed and
+  // the record's row (RecordSeed) instead of the clock before every sample.
   std::optional<std::uint32_t> Seed;
+  // Worker threads that run the records; 1 runs them on the calling thread,
+  // yielding to the host at every sample.
+  std::int32_t Jobs = 1;
 };
 
 inline constexpr std::int32_t kMaxNumSamples = 2147483647;

@@ -37,6 +37,11 @@ std::optional<std::string> SampleCountRule(long long samples) {
   return "is not a whole number from 1 to " + std::to_string(kMaxNumSamples);
 }
 
+std::optional<std::string> JobsRule(long long jobs) {
+  if (jobs >= 1 && jobs <= kMaxJobs) return std::nullopt;
+  return "is not a whole number from 1 to " + std::to_string(kMaxJobs);
+}
+
 std::optional<std::string> RowRangeRule(long long first, long long last, int rowCount) {
   if (first >= 1 && last <= rowCount && first <= last) return std::nullopt;
   return "is not a range within rows 1 to " + std::to_string(rowCount);

@@ -21,6 +21,9 @@ std::optional<std::string> EpsilonRule(double epsilon);
 std::optional<std::string> DecimalsRule(long long decimals);
 // The samples per record of a simulation: 1 to 2147483647.
 std::optional<std::string> SampleCountRule(long long samples);
+// The worker threads of a simulation: 1 to kMaxJobs.
+inline constexpr int kMaxJobs = 1024;
+std::optional<std::string> JobsRule(long long jobs);
 // Rows first..last inside a table of rowCount rows.
 std::optional<std::string> RowRangeRule(long long first, long long last, int rowCount);
 

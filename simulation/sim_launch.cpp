@@ -32,6 +32,7 @@ tRunResult SimulateKind(const tRecordSource& table, const tSimLaunchSettings& se
   ip.Windows_ShutDown_Delay = settings.shutDownDelay;
   ip.App_ProcessMessages = settings.processMessages;
   ip.Seed = settings.seed;
+  ip.Jobs = settings.jobs;
   sim.SetalfaLevel(context.options.alfa_level);
   sim.pSimulationType = kind;
   return sim.execute(host, output);

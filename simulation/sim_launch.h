@@ -25,6 +25,8 @@ struct tSimLaunchSettings {
   std::int32_t shutDownDelay = 5;
   bool processMessages = true;
   std::optional<std::uint32_t> seed;
+  // Worker threads for the records; the desktop runs them on its own thread.
+  std::int32_t jobs = 1;
 };
 
 // One kind of a sequence into output, a file the caller created empty (its name

@@ -10,6 +10,7 @@
 #include "engine/paired_types.h"
 #include "simulation/cell_probabilities.h"
 #include "simulation/input_form_rec.h"
+#include "simulation/parallel_records.h"
 #include "simulation/record_source.h"
 #include "simulation/run_context.h"
 #include "simulation/sim_output.h"
@@ -18,6 +19,7 @@
 namespace kovalin {
 
 class tTextDocument;
+class tWorkerSeeds;
 
 enum class tTipoDatos { tdRawData, tdParameters, tdNA };
 
@@ -94,6 +96,20 @@ class tSimMDB : public tAnalisis {
   tRunResult execute(tSimHost& host, tAppendFile& output);
   tRunResult Simulation_Execute(const std::array<bool, kMethodCount + 1>& MethodsToSimulate,
                                 tSimHost& host, tAppendFile& output);
+
+  // Readies the methods for a run of kind pSimulationType: the active flags, the
+  // merge of the individual tests, the accumulators, the list of active methods.
+  // Returns the output columns; firstCol[i] is method i's first column or -1.
+  std::vector<tSimColumn> PrepareRun(const std::array<bool, kMethodCount + 1>& MethodsToSimulate,
+                                     std::array<int, kMethodCount + 1>& firstCol);
+
+  // One record of a prepared run (Simulation_Execute steps 8.2.1 to 8.2.6): the
+  // values of its line (cols columns), drawn while the gate lets it. A seeded run
+  // starts the record from RecordSeed(seed, row); without a seed the generator is
+  // reseeded before every sample, from clockSeeds when given (a worker among
+  // several) or else from its own clock.
+  tRecordResult Simulation_Record(int row, const std::array<int, kMethodCount + 1>& firstCol,
+                                  int cols, tSampleGate& gate, tWorkerSeeds* clockSeeds);
 
   // The output columns of the active methods for a kind (after the merge of the
   // individual tests); firstCol[i] is method i's first column or -1.

@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "simulation/multinomial.h"
+#include "simulation/parallel_records.h"
 #include "simulation/random_generator.h"
+#include "simulation/record_seed.h"
 #include "simulation/record_validity.h"
 #include "simulation/sim_host.h"
 #include "simulation/sim_mdb.h"
@@ -157,32 +159,158 @@ tRunResult tSimMDB::execute(tSimHost& host, tAppendFile& output) {
   return Simulation_Execute(context_->options.Methods, host, output);
 }
 
+std::vector<tSimColumn> tSimMDB::PrepareRun(
+    const std::array<bool, kMethodCount + 1>& MethodsToSimulate,
+    std::array<int, kMethodCount + 1>& firstCol) {
+  if (!methods_) CreateMethods(pSimulationType);
+  tMethodSet& ms = *methods_;
+  for (int i = 1; i <= kMethodCount; ++i)
+    ms[i].Active = MethodsToSimulate[static_cast<std::size_t>(i)];
+  std::vector<tSimColumn> columns = BuildColumns(pSimulationType, firstCol);
+  ms.SetSimulationType(pSimulationType);
+  // Which method prepares the cells of a sample and which read them, fixed for the run.
+  ms.PlanSamples(pSimulationType);
+  return columns;
+}
+
+tRecordResult tSimMDB::Simulation_Record(int row,
+                                         const std::array<int, kMethodCount + 1>& firstCol,
+                                         int cols, tSampleGate& gate, tWorkerSeeds* clockSeeds) {
+  tMethodSet& ms = *methods_;
+  const tSimulationType kind = pSimulationType;
+  const tInputFormRec& ip = InputParams;
+  tRandomGenerator& rng = context_->random;
+  tRecordResult out;
+  out.row = row;
+  std::vector<double>& res = out.res;
+  res.assign(static_cast<std::size_t>(cols) + 1, 0.0);
+
+  tInputDataRec rec = Get_InputParamsRow(row);
+  res[1] = row;
+  res[2] = rec.PA;
+  res[3] = rec.PB;
+  res[4] = rec.NA;
+  res[5] = rec.NB;
+  res[6] = rec.P;
+  res[7] = rec.O_pos;
+  res[8] = rec.O_neg;
+  res[9] = rec.n;
+  res[10] = rec.d_pos;
+  res[11] = rec.R_pos;
+  ms.ResetRecord(rec.d_pos, rec.R_pos);
+  Get_SDataRec(rec);
+  const tRecordCheck size = InputNTabEd ? CheckParamsRow(*InputNTabEd, row) : tRecordCheck{};
+  const bool drawable = NumOfValidSolsXY > 0 && size.ok();
+  const std::string record = "Record " + std::to_string(row) + ": ";
+  if (!size.note.empty()) out.notes.push_back(record + size.note);
+  if (!drawable) {
+    // Samples drawn from another row's probabilities, or of a size the row
+    // does not hold, would report the wrong population: the line keeps the
+    // parameters and no method result.
+    if (NumOfValidSolsXY == 0)
+      out.notes.push_back(record +
+                          "the parameters give no valid cell probabilities; no samples drawn");
+    if (!size.ok()) out.notes.push_back(record + size.problem + "; no samples drawn");
+  } else {
+    if (ip.Seed) rng.UseSeed(RecordSeed(*ip.Seed, row));
+    long long s = 0;
+    while (true) {
+      ++s;
+      ResetInputData();
+      if (!gate.Draw(s, ip.NumSamples)) {
+        out.finished = false;
+        break;
+      }
+      // A worker among several takes its clock seeds from its own residue class.
+      if (clockSeeds) rng.UseSeed(clockSeeds->Next());
+      MultinomialSample(rec.n, InputData.N, P, rng);
+      ++out.drawn;
+      // Every active method and its accumulator, sharing the corrected cells.
+      ms.Sample(InputData);
+      if (s >= ip.NumSamples) break;
+    }
+    out.s = s;
+  }
+  ms.EndRecord();
+  for (int i = 1; i <= kMethodCount; ++i) {
+    const int fc = firstCol[static_cast<std::size_t>(i)];
+    if (fc < 0) continue;
+    if (kind == tSimulationType::simIT)
+      Simulation_ITest_Write_RecStr(i, res, fc);
+    else if (kind == tSimulationType::simGT)
+      Simulation_GTest_Write_RecStr(i, res, fc);
+    else
+      Simulation_CI_Write_RecStr(i, res, fc);
+    if (!drawable && kind != tSimulationType::SimCI && kind != tSimulationType::simAny)
+      res[static_cast<std::size_t>(fc) + 1] = kMissing;
+  }
+  return out;
+}
+
+namespace {
+
+// The records of a run on the engine that prepared it.
+class tEngineWorker : public tRecordWorker {
+ public:
+  tEngineWorker(tSimMDB& sim, const std::array<int, kMethodCount + 1>& firstCol, int cols)
+      : sim_(sim), firstCol_(firstCol), cols_(cols) {}
+  tRecordResult Run(int row, tSampleGate& gate) override {
+    return sim_.Simulation_Record(row, firstCol_, cols_, gate, nullptr);
+  }
+
+ private:
+  tSimMDB& sim_;
+  const std::array<int, kMethodCount + 1>& firstCol_;
+  int cols_;
+};
+
+// A worker thread's own engine, methods, options and generator over the run's rows.
+class tThreadWorker : public tRecordWorker {
+ public:
+  tThreadWorker(const tSimMDB& main, const tRunContext& context,
+                const std::array<bool, kMethodCount + 1>& methods, int worker, int workers)
+      : context_(context), sim_(main.InputNTabEd, context_) {
+    sim_.InputParams = main.InputParams;
+    sim_.pSimulationType = main.pSimulationType;
+    sim_.SetalfaLevel(main.p_alfa_level);
+    sim_.CreateMethods(main.pSimulationType);
+    cols_ = static_cast<int>(sim_.PrepareRun(methods, firstCol_).size());
+    context_.random.StartRun(main.InputParams.Seed);
+    if (!main.InputParams.Seed) seeds_ = std::make_unique<tWorkerSeeds>(worker, workers);
+  }
+  tRecordResult Run(int row, tSampleGate& gate) override {
+    return sim_.Simulation_Record(row, firstCol_, cols_, gate, seeds_.get());
+  }
+
+ private:
+  tRunContext context_;
+  tSimMDB sim_;
+  std::array<int, kMethodCount + 1> firstCol_{};
+  int cols_ = 0;
+  std::unique_ptr<tWorkerSeeds> seeds_;
+};
+
+}  // namespace
+
 tRunResult tSimMDB::Simulation_Execute(
     const std::array<bool, kMethodCount + 1>& MethodsToSimulate, tSimHost& host,
     tAppendFile& output) {
-  if (!methods_) CreateMethods(pSimulationType);
-  tMethodSet& ms = *methods_;
   const tSimulationType kind = pSimulationType;
   const tInputFormRec& ip = InputParams;
   tRunContext& context = *context_;
   tRunControl& control = context.control;
   tRunResult result;
 
-  for (int i = 1; i <= kMethodCount; ++i)
-    ms[i].Active = MethodsToSimulate[static_cast<std::size_t>(i)];
-  std::array<int, kMethodCount + 1> firstCol{};
-  firstCol.fill(-1);
-
   host.ClearLog();
   host.ClearOutput();
   tRunPages pages(host, output);
   pages.Log(LogTitle(kind));
-  const std::vector<tSimColumn> columns = BuildColumns(kind, firstCol);
+  std::array<int, kMethodCount + 1> firstCol{};
+  const std::vector<tSimColumn> columns = PrepareRun(MethodsToSimulate, firstCol);
 
   const int cols = static_cast<int>(columns.size());
   const long long nrec =
       std::max<long long>(0, static_cast<long long>(ip.paramrec_End) - ip.paramrec_Init + 1);
-  std::vector<double> res(static_cast<std::size_t>(cols) + 1, 0.0);
 
   auto fail = [&](const std::string& error) {
     result.outcome = tRunOutcome::fileError;
@@ -208,122 +336,57 @@ tRunResult tSimMDB::Simulation_Execute(
   pages.Log("- Records: from " + std::to_string(ip.paramrec_Init) + " to " +
             std::to_string(ip.paramrec_End) + " (" + std::to_string(nrec) + " records)");
   pages.Log("- Samples per record: " + std::to_string(ip.NumSamples));
-  if (ip.Seed) pages.Log("- Random seed: " + std::to_string(*ip.Seed));
+  if (ip.Seed)
+    pages.Log("- Random seed: " + std::to_string(*ip.Seed) + ", " + std::string(RecordSeedRule()));
 
-  tRandomGenerator& rng = context.random;
-  rng.StartRun(ip.Seed);
+  context.random.StartRun(ip.Seed);
+  InputParams.paramrec_activerec = ip.paramrec_Init;
 
-  ms.SetSimulationType(kind);
-  // Which method prepares the cells of a sample and which read them, fixed for the run.
-  ms.PlanSamples(kind);
-
-  int row = ip.paramrec_Init;
-  InputParams.paramrec_activerec = row;
   int lines = 0;
-  long long k = 0;
-  long long s = 0;
-  long long drawn = 0;   // samples drawn of the record sampledRow (s, less the one cancelled)
-  int sampledRow = row;  // the record whose samples s counts
-  bool lastRecord = nrec <= 0;
+  const tLineSink sink = [&](tRecordResult& r) {
+    for (const std::string& note : r.notes) pages.Log(note);
+    ++lines;
+    result.lines = lines;
+    if (r.row < ip.paramrec_End) InputParams.paramrec_activerec = r.row + 1;
+    if (!pages.Output(Write_Rec_to_String(r.res, cols, ip.delimiter, context.simOutDecimals,
+                                          context.simOutWidth),
+                      error))
+      return false;
+    if (grid && !Write_Rec_to_NtabEd(*grid, lines, cols, r.res)) pages.Log("Error in grid output");
+    return true;
+  };
 
-  while (true) {
-    ++k;
-    host.SetRecordProgress({k, nrec});
-    host.ProcessMessages(control);
-    if (control.Running() && nrec > 0) {
-      tInputDataRec rec = Get_InputParamsRow(row);
-      res[1] = row;
-      res[2] = rec.PA;
-      res[3] = rec.PB;
-      res[4] = rec.NA;
-      res[5] = rec.NB;
-      res[6] = rec.P;
-      res[7] = rec.O_pos;
-      res[8] = rec.O_neg;
-      res[9] = rec.n;
-      res[10] = rec.d_pos;
-      res[11] = rec.R_pos;
-      ms.ResetRecord(rec.d_pos, rec.R_pos);
-      Get_SDataRec(rec);
-      sampledRow = row;
-      s = 0;
-      drawn = 0;
-      const tRecordCheck size = InputNTabEd ? CheckParamsRow(*InputNTabEd, row) : tRecordCheck{};
-      const bool drawable = NumOfValidSolsXY > 0 && size.ok();
-      const std::string record = "Record " + std::to_string(row) + ": ";
-      if (!size.note.empty()) pages.Log(record + size.note);
-      if (!drawable) {
-        // Samples drawn from another row's probabilities, or of a size the row
-        // does not hold, would report the wrong population: the line keeps the
-        // parameters and no method result.
-        if (NumOfValidSolsXY == 0)
-          pages.Log(record + "the parameters give no valid cell probabilities; no samples drawn");
-        if (!size.ok()) pages.Log(record + size.problem + "; no samples drawn");
-      } else {
-        int lastSamplePos = -1;
-        while (true) {
-          ++s;
-          ResetInputData();
-          const tProgress samples{s, ip.NumSamples};
-          if (samples.Position() != lastSamplePos) {
-            lastSamplePos = samples.Position();
-            host.SetSampleProgress(samples);
-          }
-          host.ProcessMessages(control);
-          if (control.Running()) {
-            MultinomialSample(rec.n, InputData.N, P, rng);
-            ++drawn;
-            // Every active method and its accumulator, sharing the corrected cells.
-            ms.Sample(InputData);
-          }
-          if (s >= ip.NumSamples || !control.Running()) break;
-        }
-      }
-      ms.EndRecord();
-      for (int i = 1; i <= kMethodCount; ++i) {
-        const int fc = firstCol[static_cast<std::size_t>(i)];
-        if (fc < 0) continue;
-        if (kind == tSimulationType::simIT)
-          Simulation_ITest_Write_RecStr(i, res, fc);
-        else if (kind == tSimulationType::simGT)
-          Simulation_GTest_Write_RecStr(i, res, fc);
-        else
-          Simulation_CI_Write_RecStr(i, res, fc);
-        if (!drawable && kind != tSimulationType::SimCI && kind != tSimulationType::simAny)
-          res[static_cast<std::size_t>(fc) + 1] = kMissing;
-      }
-      ++lines;
-      result.lines = lines;
-      if (!pages.Output(Write_Rec_to_String(res, cols, ip.delimiter, context.simOutDecimals,
-                                            context.simOutWidth),
-                        error))
-        return fail(error);
-      if (grid && !Write_Rec_to_NtabEd(*grid, lines, cols, res)) pages.Log("Error in grid output");
-    }
-    ++row;
-    if (row > ip.paramrec_End) {
-      row = ip.paramrec_End;
-      lastRecord = true;
-    } else {
-      InputParams.paramrec_activerec = row;
-    }
-    if (!control.Running() || lastRecord) break;
+  const long long jobs = std::min<long long>(std::max<std::int32_t>(ip.Jobs, 1), nrec);
+  tRecordsOutcome records;
+  if (jobs <= 1) {
+    tEngineWorker worker(*this, firstCol, cols);
+    records = RunRecordsInOrder(worker, ip.paramrec_Init, ip.paramrec_End, host, control, sink);
+  } else {
+    std::vector<std::unique_ptr<tRecordWorker>> workers;
+    for (int w = 0; w < jobs; ++w)
+      workers.push_back(std::make_unique<tThreadWorker>(*this, context, MethodsToSimulate, w,
+                                                        static_cast<int>(jobs)));
+    records = RunRecordsInParallel(workers, ip.paramrec_Init, ip.paramrec_End, ip.NumSamples,
+                                   host, control, sink);
   }
+  if (records.sinkFailed) return fail(error);
 
   pages.Log("Saved " + std::to_string(lines) + " records");
   if (!control.Running()) {
     result.outcome = tRunOutcome::cancelled;
-    // The samples drawn, not the counter of the sample the cancel stopped.
-    pages.Log("Canceled [Rec: " + std::to_string(sampledRow) + "  Sample: " +
-              std::to_string(drawn) + "  (" + std::to_string(RoundedPercent(drawn, ip.NumSamples)) +
-              "%)]");
+    // The first record that did not finish, with the samples it drew (not the
+    // counter of the sample the cancel stopped); the last one written when all
+    // that started finished.
+    pages.Log("Canceled [Rec: " + std::to_string(records.row) + "  Sample: " +
+              std::to_string(records.drawn) + "  (" +
+              std::to_string(RoundedPercent(records.drawn, ip.NumSamples)) + "%)]");
   } else if (ip.Windows_ShutDown) {
     // The output file already holds every line; the log page goes to its file.
     if (!ReplaceFileText(ip.FileNameLog, pages.LogText(), error)) return fail(error);
   } else {
     pages.Log("Complete [Rec: " + std::to_string(ip.paramrec_End) +
-              "  Sample: " + std::to_string(s) + "  (" +
-              std::to_string(std::min<long long>(RoundedPercent(s, ip.NumSamples), 100)) +
+              "  Sample: " + std::to_string(records.s) + "  (" +
+              std::to_string(std::min<long long>(RoundedPercent(records.s, ip.NumSamples), 100)) +
               "%)]");
   }
   if (ip.Windows_ShutDown) {

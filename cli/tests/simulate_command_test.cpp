@@ -68,7 +68,7 @@ TEST_F(SimulateCommandTest, EachKindGetsItsNumberedFileAndLog) {
   EXPECT_EQ(log[2], "Output table: 4 rows x 17 cols.");
   EXPECT_EQ(log[3], "- Records: from 1 to 4 (4 records)");
   EXPECT_EQ(log[4], "- Samples per record: 20");
-  EXPECT_EQ(log[5], "- Random seed: 3");
+  EXPECT_EQ(log[5], "- Random seed: 3, each record from the seed and its row number (SplitMix64)");
   EXPECT_EQ(log[6], "Record 3: the parameters give no valid cell probabilities; no samples drawn");
   EXPECT_EQ(log[7], "Saved 4 records");
   EXPECT_EQ(log[8], "Complete [Rec: 4  Sample: 20  (100%)]");
@@ -88,6 +88,30 @@ TEST_F(SimulateCommandTest, SecondRunTakesTheNextNumberAndSameSeedSameBytes) {
   EXPECT_EQ(SplitLines(first, "\r\n").size(), 3u);
 }
 
+TEST_F(SimulateCommandTest, JobsWriteTheSameFilesAndCtrlCStopsThemAll) {
+  const std::vector<std::string> args = {table_, "--kinds", "ci,it", "--samples", "300", "--seed",
+                                         "21"};
+  std::vector<std::string> one = args, two = args;
+  one.insert(one.end(), {"--jobs", "1"});
+  two.insert(two.end(), {"--jobs", "2"});
+  ASSERT_EQ(Simulate(one).status, 0);
+  ASSERT_EQ(Simulate(two).status, 0);
+  for (const char* kind : {"IC", "IT"}) {
+    const std::string first = Read(Path(std::string("params_") + kind + "_0001.txt"));
+    EXPECT_EQ(SplitLines(first, "\r\n").size(), 5u);
+    EXPECT_EQ(first, Read(Path(std::string("params_") + kind + "_0002.txt"))) << kind;
+  }
+  // Ctrl-C while two workers draw: both stop, the run reports it like one worker.
+  const CliRun r = Simulate({table_, "--kinds", "ci", "--samples", "2000000", "--jobs", "2"},
+                            [raised = false]() mutable {
+                              if (!raised) std::raise(SIGINT);
+                              raised = true;
+                            });
+  EXPECT_EQ(r.status, 130) << r.err;
+  const auto log = SplitLines(Read(Path("params_IC_0003.log.txt")), "\r\n");
+  EXPECT_EQ(log.back().rfind("Canceled [Rec: 1  Sample: ", 0), 0u) << log.back();
+}
+
 TEST_F(SimulateCommandTest, DelimiterDecimalsAndBaseName) {
   const CliRun r = Simulate({table_, "--kinds", "it", "--samples", "5", "--methods", "dp",
                              "--delimiter", "semicolon", "--decimals", "2", "--out",
@@ -104,8 +128,9 @@ TEST_F(SimulateCommandTest, DelimiterDecimalsAndBaseName) {
 
 TEST_F(SimulateCommandTest, CtrlCStopsLikeTheStopButton) {
   long long yields = 0;
-  // One yield per record and one per sample: the yield of sample 38 of record 2.
-  const CliRun r = Simulate({table_, "--kinds", "ci,gt", "--samples", "100", "--methods", "d"},
+  // On one thread, one yield per record and one per sample: the yield of sample 38 of record 2.
+  const CliRun r = Simulate({table_, "--kinds", "ci,gt", "--samples", "100", "--methods", "d",
+                             "--jobs", "1"},
                             [&yields] {
                               if (++yields == 101 + 1 + 38) std::raise(SIGINT);
                             });
@@ -143,6 +168,7 @@ TEST_F(SimulateCommandTest, BadInputIsRefusedBeforeAnyFileIsWritten) {
       {table_, "--kinds", "ci", "--delimiter", "pipe"},
       {table_, "--kinds", "ci", "--out", Path("nowhere/base.txt")},
       {table_, "--kinds", "ci", "--seed", "4294967296"},
+      {table_, "--kinds", "ci", "--jobs", "0"},
       {table_, "--kinds", "ci", "--methods", "d,zz"},
       {table_, "--kinds", "ci", "--full"},
       {raw, "--kinds", "ci"},

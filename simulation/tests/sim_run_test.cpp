@@ -184,7 +184,8 @@ TEST_F(SimRunTest, GivenSeedRepeatsTheRunByteForByte) {
     ASSERT_EQ(Run(kFiveRows, kind, a, s, fa).outcome, tRunOutcome::complete);
     ASSERT_EQ(Run(kFiveRows, kind, b, s, fb).outcome, tRunOutcome::complete);
     EXPECT_EQ(ReadFile(fa), ReadFile(fb));
-    EXPECT_EQ(a.log[5], "- Random seed: 20261209");
+    EXPECT_EQ(a.log[5],
+              "- Random seed: 20261209, each record from the seed and its row number (SplitMix64)");
     tSimLaunchSettings other = s;
     other.seed = 1u;
     FakeHost c;
