@@ -146,6 +146,9 @@ void TFMethods::Show(const tOptionsForm& form) {
   decimals_->setValue(form.decimals);
   fullOutput_->setEnabled(form.fullOutputEnabled);
   fullOutput_->setChecked(form.fullOutput);
+  // Only an analysis prints the extended block: before a simulation the box shows
+  // the setting but cannot change it.
+  extendedOutput_->setEnabled(form.fullOutputEnabled);
   extendedOutput_->setChecked(form.extendedOutput);
   AlphaButton(form.alpha)->setChecked(true);
 }

@@ -91,14 +91,19 @@ TEST_F(OptionsDialogTest, OkTakesTheFormAndDecimalsNineGiveWidthFifteen) {
 TEST_F(OptionsDialogTest, SimulationVariantNeverStoresFullOutput) {
   AppOptions.fulloutput = true;
   AppOptions.alfa_level = 0.10;
+  AppOptions.extendedoutput = true;
   TFMethods dialog(nullptr, tOptionsVariant::Simulation);
   dialog.show();
+  // The extended block belongs to analyses: shown, not changeable, kept.
+  EXPECT_FALSE(dialog.ExtendedOutputBox()->isEnabled());
+  EXPECT_TRUE(dialog.ExtendedOutputBox()->isChecked());
   EXPECT_FALSE(dialog.FullOutputBox()->isEnabled());
   EXPECT_FALSE(dialog.FullOutputBox()->isChecked());
   QTest::mouseClick(dialog.FullOutputBox(), Qt::LeftButton);
   EXPECT_FALSE(dialog.FullOutputBox()->isChecked());
   dialog.accept();
   EXPECT_FALSE(AppOptions.fulloutput);
+  EXPECT_TRUE(AppOptions.extendedoutput);
   EXPECT_EQ(AppOptions.alfa_level, 0.05);
 }
 
