@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QLineEdit>
 #include <QDir>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -370,17 +371,23 @@ void TFTabla::EraseData() {
 void TFTabla::TableSettingsCmd() {
   auto* dialog = new TFTable_Settings(this);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
-  connect(dialog, &QDialog::finished, this, [this](int result) { TableSettingsClosedWith(result == QDialog::Accepted); });
+  connect(dialog, &QDialog::finished, this, [this, dialog](int result) {
+    TableSettingsClosedWith(result == QDialog::Accepted, dialog->TitleEdit()->text());
+  });
   dialog->open();
 }
 
-void TFTabla::TableSettingsClosedWith(bool ok) {
+void TFTabla::TableSettingsClosedWith(bool ok, const QString& typedTitle) {
   if (ok) {
     // The shown title: the main window may have given the caption ("Table 1")
     // after the frequency table took its empty title from the settings.
     const std::string previous = Caption().toStdString();
     table_.Asigna_DeRegATabla(CurrentTableSettings);
     if (table_.Alias.empty()) table_.Alias = previous;  // an empty setting leaves the title
+    // A title typed in the dialog is what the user asked for: OK gives it to the
+    // table, where the process-wide settings would otherwise drop it unseen.
+    const QString typed = typedTitle.trimmed();
+    if (!typed.isEmpty()) table_.Alias = typed.toStdString();
     grid_->Redraw();
     SetTitle(FromStd(table_.Alias));
     SetPanel0("", false);

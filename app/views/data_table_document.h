@@ -58,8 +58,9 @@ class TFTabla : public tDocumentWindow {
   void EraseData();
   // The table settings dialog of this document (not modal for the caller).
   void TableSettingsCmd();
-  // What the dialog's closing does: OK applies CurrentTableSettings.
-  void TableSettingsClosedWith(bool ok);
+  // What the dialog's closing does: OK applies CurrentTableSettings, and the title
+  // typed in the dialog when there is one.
+  void TableSettingsClosedWith(bool ok, const QString& typedTitle = QString());
 
   // Record-table kinds (the main window's New and Open).
   void createRawData();

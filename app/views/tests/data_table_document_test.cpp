@@ -92,6 +92,11 @@ TEST_F(DataTableDocument, ANewRawDataTableShowsOnlyItsInputPageInStateEdit) {
   EXPECT_EQ(doc->Caption(), "Table 1");
   EXPECT_EQ(tDocumentTree::Text(doc->TreeNode), "Table 1");
   EXPECT_EQ(CurrentTableSettings.Problema, "Table 1");
+  // A title typed in the dialog reaches the caption, the node and the settings.
+  doc->TableSettingsClosedWith(true, "  Screening study ");
+  EXPECT_EQ(doc->Caption(), "Screening study");
+  EXPECT_EQ(tDocumentTree::Text(doc->TreeNode), "Screening study");
+  EXPECT_EQ(CurrentTableSettings.Problema, "Screening study");
 
   ScriptedQuestions().AnswerNext(tAnswer::Ok);
   TFTabla* sesp = NewTableFromOptions(desk, {"", true, itParamsS});
