@@ -45,7 +45,8 @@ void tTerminalSimHost::ClearOutput() { linesWritten_ = -1; }
 void tTerminalSimHost::AppendOutput(std::string_view) {
   ++linesWritten_;
   if (linesWritten_ > 0 && !progressBar_)
-    err_ << "Record " << linesWritten_ << "/" << records_ << " done\n" << std::flush;
+    // A record cut short by a stop gets its line too: say written, not done.
+    err_ << "Record " << linesWritten_ << "/" << records_ << " written\n" << std::flush;
 }
 
 // The log file of the kind starts empty with its first line.

@@ -73,7 +73,7 @@ TEST_F(SimulateCommandTest, EachKindGetsItsNumberedFileAndLog) {
   EXPECT_EQ(log[7], "Saved 4 records");
   EXPECT_EQ(log[8], "Complete [Rec: 4  Sample: 20  (100%)]");
   // Without a terminal every finished record is one line on stderr, beside the log.
-  EXPECT_NE(r.err.find("Record 4/4 done\n"), std::string::npos);
+  EXPECT_NE(r.err.find("Record 4/4 written\n"), std::string::npos);
   EXPECT_NE(r.err.find("Complete [Rec: 4  Sample: 20  (100%)]\n"), std::string::npos);
 }
 
