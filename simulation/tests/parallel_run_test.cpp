@@ -14,6 +14,7 @@
 #include "simulation/sim_launch.h"
 #include "simulation/sim_running.h"
 #include "simulation/tests/fake_host.h"
+#include "simulation/tests/file_text.h"
 #include "simulation/tests/fake_table.h"
 
 namespace kovalin {
@@ -21,26 +22,12 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing_support::FakeHost;
+using testing_support::ReadFile;
+using testing_support::SplitCrLf;
 using testing_support::FakeTable;
 using testing_support::ParameterTable;
 
-std::string ReadFile(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  for (std::size_t start = 0; start < text.size();) {
-    const std::size_t end = text.find("\r\n", start);
-    if (end == std::string::npos) break;
-    lines.push_back(text.substr(start, end - start));
-    start = end + 2;
-  }
-  return lines;
-}
 
 std::string Field(const std::string& line, std::size_t index) {
   std::stringstream ss(line);
@@ -95,7 +82,7 @@ TEST_F(ParallelRunTest, AnyNumberOfJobsAndAnySplitOfTheRowsGiveTheSameLines) {
     ASSERT_EQ(SimulateKind(kRows, Settings(1, 6, 150, 1), kind, Path("one" + tag), one).outcome,
               tRunOutcome::complete);
     const std::string single = ReadFile(Path("one" + tag));
-    ASSERT_EQ(Lines(single).size(), 7u);
+    ASSERT_EQ(SplitCrLf(single).size(), 7u);
     for (int jobs : {2, 3, 8}) {
       FakeHost many;
       const std::string file = Path("jobs" + std::to_string(jobs) + tag);
@@ -113,8 +100,8 @@ TEST_F(ParallelRunTest, AnyNumberOfJobsAndAnySplitOfTheRowsGiveTheSameLines) {
     ASSERT_EQ(
         SimulateKind(kRows, Settings(2, 5, 150, 2), kind, Path("shard" + tag), shard).outcome,
         tRunOutcome::complete);
-    const auto all = Lines(single);
-    const auto part = Lines(ReadFile(Path("shard" + tag)));
+    const auto all = SplitCrLf(single);
+    const auto part = SplitCrLf(ReadFile(Path("shard" + tag)));
     ASSERT_EQ(part.size(), 5u);
     EXPECT_EQ(std::vector<std::string>(part.begin() + 1, part.end()),
               std::vector<std::string>(all.begin() + 2, all.begin() + 6));
@@ -130,7 +117,7 @@ TEST_F(ParallelRunTest, ClockSeededWorkersDrawEverySample) {
   FakeHost host;
   ASSERT_EQ(SimulateKind(twice, s, tSimulationType::SimCI, Path("clock"), host).outcome,
             tRunOutcome::complete);
-  const auto lines = Lines(ReadFile(Path("clock")));
+  const auto lines = SplitCrLf(ReadFile(Path("clock")));
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_EQ(Field(lines[1], 11), "300.000");
   EXPECT_EQ(Field(lines[2], 11), "300.000");
@@ -157,7 +144,7 @@ TEST_F(ParallelRunTest, StopGivesEveryStartedRecordItsLineWithTheSamplesDrawn) {
   const tRunResult r =
       SimulateKind(t, Settings(1, 5, samples, 2), tSimulationType::SimCI, Path("stop"), host);
   ASSERT_EQ(r.outcome, tRunOutcome::cancelled);
-  const auto lines = Lines(ReadFile(Path("stop")));
+  const auto lines = SplitCrLf(ReadFile(Path("stop")));
   ASSERT_GE(lines.size(), 2u);
   ASSERT_EQ(static_cast<int>(lines.size()) - 1, r.lines);
   int firstPartial = 0;
@@ -183,7 +170,7 @@ TEST_F(ParallelRunTest, StopGivesEveryStartedRecordItsLineWithTheSamplesDrawn) {
                            name, check)
                   .outcome,
               tRunOutcome::complete);
-    EXPECT_EQ(Lines(ReadFile(name))[1], line) << "row " << i;
+    EXPECT_EQ(SplitCrLf(ReadFile(name))[1], line) << "row " << i;
   }
   // One record at most in flight per worker, and the stop came mid-record.
   EXPECT_GE(partial, 1);

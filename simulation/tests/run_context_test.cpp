@@ -13,6 +13,7 @@
 #include "simulation/grid_record_source.h"
 #include "simulation/sim_launch.h"
 #include "simulation/tests/fake_host.h"
+#include "simulation/tests/file_text.h"
 #include "simulation/text_file.h"
 #include "tables/data_table.h"
 
@@ -21,13 +22,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing_support::FakeHost;
+using testing_support::ReadFile;
 
-std::string ReadFile(const fs::path& name) {
-  std::ifstream in(name, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
 
 long long CountLines(const std::string& text) {
   long long n = 0;

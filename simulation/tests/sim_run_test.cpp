@@ -14,6 +14,7 @@
 #include "simulation/sim_mdb.h"
 #include "simulation/sim_running.h"
 #include "simulation/tests/fake_host.h"
+#include "simulation/tests/file_text.h"
 #include "simulation/tests/fake_table.h"
 
 namespace kovalin {
@@ -21,30 +22,12 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing_support::FakeHost;
+using testing_support::ReadFile;
+using testing_support::SplitCrLf;
 using testing_support::FakeTable;
 using testing_support::ParameterTable;
 
-std::string ReadFile(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
 
-std::vector<std::string> SplitCrLf(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    const std::size_t end = text.find("\r\n", start);
-    if (end == std::string::npos) {
-      lines.push_back(text.substr(start) + "<no line end>");
-      break;
-    }
-    lines.push_back(text.substr(start, end - start));
-    start = end + 2;
-  }
-  return lines;
-}
 
 std::vector<std::string> Fields(const std::string& line, char delimiter) {
   std::vector<std::string> out;
