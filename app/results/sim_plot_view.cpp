@@ -51,17 +51,20 @@ QLineSeries* AddSeries(QChart* chart, const QString& name) {
   return s;
 }
 
-// The chart theme has five colours, so methods 1 and 6 looked alike: ten
-// colours that stay apart, then the same colours dashed, then dash-dotted, for
-// all 21 methods. The method's place gives its pen in both charts.
+// The chart theme has five colours, so methods 1 and 6 looked alike. The legend
+// shows a colour box, not the line, so every one of the 21 methods gets a colour
+// of its own (Kelly's colours of maximum contrast, with the tableau set); past the
+// first ten the line is also dashed. The method's place gives its pen in both charts.
 QPen MethodPen(std::size_t method) {
   static const QRgb kColours[] = {0x1f77b4, 0xff7f0e, 0x2ca02c, 0xd62728, 0x9467bd,
-                                  0x8c564b, 0xe377c2, 0x7f7f7f, 0xbcbd22, 0x17becf};
-  static const Qt::PenStyle kStyles[] = {Qt::SolidLine, Qt::DashLine, Qt::DashDotLine};
+                                  0x8c564b, 0xe377c2, 0x7f7f7f, 0xbcbd22, 0x17becf,
+                                  0xf3c300, 0x875692, 0xa1caf1, 0xbe0032, 0xc2b280,
+                                  0x008856, 0xf99379, 0x0067a5, 0x604e97, 0x882d17,
+                                  0x2b3d26};
   constexpr std::size_t kColourCount = sizeof kColours / sizeof kColours[0];
   QPen pen{QColor(kColours[method % kColourCount])};
   pen.setWidthF(2);
-  pen.setStyle(kStyles[(method / kColourCount) % 3]);
+  pen.setStyle(method < 10 ? Qt::SolidLine : Qt::DashLine);
   return pen;
 }
 
