@@ -358,14 +358,8 @@ void Tf_SimLauncher::bt_StartClick() {
 
 void Tf_SimLauncher::bt_StopClick() {
   SimRunning = false;
-  tMessage m;
-  m.kind = tMessageKind::Warning;
-  m.caption = "Simulation";
-  m.text = "Stop simulation?";
-  m.buttons = {tAnswer::Yes, tAnswer::No};
-  m.defaultButton = tAnswer::Yes;
-  m.escapeButton = tAnswer::No;
-  if (Questions().Show(m) == tAnswer::Yes)
+  if (Ask(tMessageKind::Warning, "Simulation", "Stop simulation?", {tAnswer::Yes, tAnswer::No},
+          tAnswer::Yes, tAnswer::No) == tAnswer::Yes)
     CtrlsActive(tLauncherStatus::canceled);
   else
     SimRunning = true;

@@ -311,24 +311,18 @@ bool tSimPlotView::SaveImage(const QString& fileName, QString& error) {
   return ok;
 }
 
-void tSimPlotView::SavePngClick() {
+void tSimPlotView::AskAndSave(const QString& filter, const QString& suffix) {
   tFileRequest request;
   request.caption = "Save plot";
-  request.filter = "PNG image (*.png)";
-  request.defaultSuffix = "png";
+  request.filter = filter;
+  request.defaultSuffix = suffix;
   const tFileAnswer answer = Questions().AskSaveFile(request);
   QString error;
   if (answer.accepted && !SaveImage(answer.fileName, error)) ShowError("Kovalin", error);
 }
 
-void tSimPlotView::SaveSvgClick() {
-  tFileRequest request;
-  request.caption = "Save plot";
-  request.filter = "SVG image (*.svg)";
-  request.defaultSuffix = "svg";
-  const tFileAnswer answer = Questions().AskSaveFile(request);
-  QString error;
-  if (answer.accepted && !SaveImage(answer.fileName, error)) ShowError("Kovalin", error);
-}
+void tSimPlotView::SavePngClick() { AskAndSave("PNG image (*.png)", "png"); }
+
+void tSimPlotView::SaveSvgClick() { AskAndSave("SVG image (*.svg)", "svg"); }
 
 }  // namespace kovalin::app

@@ -46,6 +46,8 @@ class tSimPlotView : public QWidget {
   void SaveSvgClick();
 
  private:
+  // The save dialog for one picture format, then the picture.
+  void AskAndSave(const QString& filter, const QString& suffix);
   void Build();
   void AddRecordPoints(int record);
   void FitAxes();

@@ -148,14 +148,9 @@ void tSimulationLaunch::EndKind(tSimulationType, const tRunResult& result) {
 }
 
 bool tSimulationLaunch::AskStop(const QString& text, const std::function<void()>& again) {
-  tMessage m;
-  m.kind = tMessageKind::Confirmation;
-  m.caption = "Simulation";
-  m.text = text;
-  m.buttons = {tAnswer::Yes, tAnswer::No};
-  m.defaultButton = tAnswer::No;
-  m.escapeButton = tAnswer::No;
-  if (Questions().Show(m) != tAnswer::Yes) return false;
+  if (Ask(tMessageKind::Confirmation, "Simulation", text, {tAnswer::Yes, tAnswer::No},
+          tAnswer::No, tAnswer::No) != tAnswer::Yes)
+    return false;
   // As Stop does; the document closes when the run has written its last line.
   SimRunning = false;
   launcher_->CtrlsActive(tLauncherStatus::canceled);

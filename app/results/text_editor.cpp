@@ -177,14 +177,9 @@ void TTextEditor::tbSaveClick() {
 
 void TTextEditor::tbOpenClick() {
   if (txtModificado_) {
-    tMessage m;
-    m.kind = tMessageKind::Warning;
-    m.caption = "Kovalin";
-    m.text = "Save existing text?";
-    m.buttons = {tAnswer::Yes, tAnswer::No, tAnswer::Cancel};
-    m.defaultButton = tAnswer::Yes;
-    m.escapeButton = tAnswer::Cancel;
-    const tAnswer a = Questions().Show(m);
+    const tAnswer a = Ask(tMessageKind::Warning, "Kovalin", "Save existing text?",
+                          {tAnswer::Yes, tAnswer::No, tAnswer::Cancel}, tAnswer::Yes,
+                          tAnswer::Cancel);
     if (a == tAnswer::Cancel) return;
     if (a == tAnswer::Yes) tbSaveClick();
   }
@@ -213,14 +208,9 @@ void TTextEditor::tbOpenClick() {
 
 void TTextEditor::tbDelClick() {
   if (txtModificado_) {
-    tMessage m;
-    m.kind = tMessageKind::Warning;
-    m.caption = "Kovalin";
-    m.text = "Save text?";
-    m.buttons = {tAnswer::Yes, tAnswer::No, tAnswer::Cancel};
-    m.defaultButton = tAnswer::Yes;
-    m.escapeButton = tAnswer::Cancel;
-    const tAnswer a = Questions().Show(m);
+    const tAnswer a = Ask(tMessageKind::Warning, "Kovalin", "Save text?",
+                          {tAnswer::Yes, tAnswer::No, tAnswer::Cancel}, tAnswer::Yes,
+                          tAnswer::Cancel);
     if (a == tAnswer::Yes) {
       tbSaveClick();
       return;

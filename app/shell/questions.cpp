@@ -17,14 +17,7 @@ tQuestions& Questions() {
 void SetQuestions(tQuestions* questions) { current = questions; }
 
 static void ShowKind(tMessageKind kind, const QString& caption, const QString& text) {
-  tMessage message;
-  message.kind = kind;
-  message.caption = caption;
-  message.text = text;
-  message.buttons = {tAnswer::Ok};
-  message.defaultButton = tAnswer::Ok;
-  message.escapeButton = tAnswer::Ok;
-  Questions().Show(message);
+  Ask(kind, caption, text, {tAnswer::Ok}, tAnswer::Ok, tAnswer::Ok);
 }
 
 void ShowError(const QString& caption, const QString& text) {
@@ -37,15 +30,21 @@ void ShowInformation(const QString& caption, const QString& text) {
   ShowKind(tMessageKind::Information, caption, text);
 }
 
-bool Confirm(const QString& caption, const QString& text) {
+tAnswer Ask(tMessageKind kind, const QString& caption, const QString& text,
+            const QList<tAnswer>& buttons, tAnswer defaultButton, tAnswer escapeButton) {
   tMessage message;
-  message.kind = tMessageKind::Confirmation;
+  message.kind = kind;
   message.caption = caption;
   message.text = text;
-  message.buttons = {tAnswer::Yes, tAnswer::No};
-  message.defaultButton = tAnswer::Yes;
-  message.escapeButton = tAnswer::No;
-  return Questions().Show(message) == tAnswer::Yes;
+  message.buttons = buttons;
+  message.defaultButton = defaultButton;
+  message.escapeButton = escapeButton;
+  return Questions().Show(message);
+}
+
+bool Confirm(const QString& caption, const QString& text) {
+  return Ask(tMessageKind::Confirmation, caption, text, {tAnswer::Yes, tAnswer::No}, tAnswer::Yes,
+             tAnswer::No) == tAnswer::Yes;
 }
 
 }  // namespace kovalin::app

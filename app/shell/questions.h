@@ -69,5 +69,8 @@ void ShowWarning(const QString& caption, const QString& text);
 void ShowInformation(const QString& caption, const QString& text);
 // Yes/No with Yes as default; true for Yes.
 bool Confirm(const QString& caption, const QString& text);
+// A message box of the given kind and buttons; the answer chosen.
+tAnswer Ask(tMessageKind kind, const QString& caption, const QString& text,
+            const QList<tAnswer>& buttons, tAnswer defaultButton, tAnswer escapeButton);
 
 }  // namespace kovalin::app
