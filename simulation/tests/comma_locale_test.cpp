@@ -18,6 +18,7 @@
 #include "simulation/sim_output.h"
 #include "simulation/tests/fake_host.h"
 #include "simulation/tests/fake_table.h"
+#include "simulation/tests/file_text.h"
 #include "tables/csv_export.h"
 #include "tables/csv_number.h"
 #include "tables/numeric_grid.h"
@@ -39,9 +40,7 @@ class CommaLocaleTest : public ::testing::Test {
   static void SetUpTestSuite() {
     if (CommaLocaleIsActive()) return;
     if (std::system("command -v localedef >/dev/null 2>&1") != 0) return;
-    std::random_device rd;
-    localeDir_ = new fs::path(fs::temp_directory_path() / ("kovalin_locale_" + std::to_string(rd())));
-    fs::create_directories(*localeDir_);
+    localeDir_ = new fs::path(testing_support::MakeTempDir("kovalin_locale_"));
     const std::string command = "localedef -c -i de_DE -f UTF-8 '" +
                                 (*localeDir_ / "de_DE.UTF-8").string() + "' >/dev/null 2>&1";
     (void)std::system(command.c_str());
@@ -63,9 +62,7 @@ class CommaLocaleTest : public ::testing::Test {
       ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr) << "localedef made no locale";
     }
     ASSERT_TRUE(CommaLocaleIsActive());
-    std::random_device rd;
-    dir_ = fs::temp_directory_path() / ("kovalin_comma_" + std::to_string(rd()));
-    fs::create_directories(dir_);
+    dir_ = testing_support::MakeTempDir("kovalin_comma_");
     AppOptions = DefaultAppOptions();
     SetSimOutDecimals(4);
   }

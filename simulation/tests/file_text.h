@@ -2,11 +2,22 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
 namespace kovalin::testing_support {
+
+// A new, empty folder below the system's temporary folder, named by a prefix and
+// a random number, so that test programs running side by side never share one.
+inline std::filesystem::path MakeTempDir(const std::string& prefix) {
+  std::random_device rd;
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / (prefix + std::to_string(rd()));
+  std::filesystem::create_directories(dir);
+  return dir;
+}
 
 // A file's bytes as they are (an absent file reads as empty).
 inline std::string ReadFile(const std::filesystem::path& name) {

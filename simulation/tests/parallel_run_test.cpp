@@ -49,9 +49,7 @@ class ParallelRunTest : public ::testing::Test {
     AppOptions = DefaultAppOptions();
     AppOptions.Methods.fill(false);
     for (int i : {1, 3, 4, 10, 14, 18, 20}) AppOptions.Methods[static_cast<std::size_t>(i)] = true;
-    std::random_device rd;
-    dir_ = fs::temp_directory_path() / ("kovalin_jobs_" + std::to_string(rd()));
-    fs::create_directories(dir_);
+    dir_ = testing_support::MakeTempDir("kovalin_jobs_");
     SimRunning = true;
   }
   void TearDown() override {

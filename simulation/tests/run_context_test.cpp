@@ -61,9 +61,7 @@ class RunContextTest : public ::testing::Test {
     AppOptions.Methods[1] = true;
     AppOptions.Methods[4] = true;
     SetSimOutDecimals(4);
-    std::random_device rd;
-    dir_ = fs::temp_directory_path() / ("kovalin_ctx_" + std::to_string(rd()));
-    fs::create_directories(dir_);
+    dir_ = testing_support::MakeTempDir("kovalin_ctx_");
     settings_.recordInit = 1;
     settings_.recordEnd = 3;
     settings_.numSamples = 30;

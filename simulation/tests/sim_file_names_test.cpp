@@ -1,4 +1,5 @@
 #include "simulation/sim_file_names.h"
+#include "simulation/tests/file_text.h"
 
 #include <gtest/gtest.h>
 
@@ -15,9 +16,7 @@ namespace fs = std::filesystem;
 class TempFolder : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::random_device rd;
-    dir_ = fs::temp_directory_path() / ("kovalin_names_" + std::to_string(rd()));
-    fs::create_directories(dir_);
+    dir_ = testing_support::MakeTempDir("kovalin_names_");
   }
   void TearDown() override { fs::remove_all(dir_); }
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }

@@ -12,6 +12,7 @@
 #include "simulation/sim_running.h"
 #include "simulation/tests/fake_host.h"
 #include "simulation/tests/fake_table.h"
+#include "simulation/tests/file_text.h"
 
 namespace kovalin {
 namespace {
@@ -45,9 +46,7 @@ class SequenceTest : public ::testing::Test {
     AppOptions = DefaultAppOptions();
     AppOptions.Methods.fill(false);
     AppOptions.Methods[1] = true;
-    std::random_device rd;
-    dir_ = fs::temp_directory_path() / ("kovalin_seq_" + std::to_string(rd()));
-    fs::create_directories(dir_);
+    dir_ = testing_support::MakeTempDir("kovalin_seq_");
     settings_.recordInit = 1;
     settings_.recordEnd = 2;
     settings_.numSamples = 5;

@@ -42,9 +42,7 @@ class SimRunTest : public ::testing::Test {
   void SetUp() override {
     AppOptions = DefaultAppOptions();
     SetSimOutDecimals(4);
-    std::random_device rd;
-    dir_ = fs::temp_directory_path() / ("kovalin_run_" + std::to_string(rd()));
-    fs::create_directories(dir_);
+    dir_ = testing_support::MakeTempDir("kovalin_run_");
     SimRunning = true;
   }
   void TearDown() override {
