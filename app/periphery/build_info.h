@@ -3,12 +3,10 @@
 #include <cstdint>
 
 #include "app/periphery/build_config.h"
+#include "app/shell/build_label.h"
 
 namespace kovalin::app {
 
-// The label of this build, shown in the main window's status bar and, in square
-// brackets, in the about box.
-inline constexpr char BuildLabel[] = "23/02/22/ 20E x32";
 // This build as yymmdd, the form of the version file's "yymmdd" (set at configure time).
 inline constexpr std::int32_t BuildNumber = build_config::kBuildNumber;
 

@@ -51,7 +51,7 @@ void tMainDesk::FormCreate() {
   AutoExpand = false;
   properties_.SetTitles({}, {});
   IndxTabla = 0;
-  SetStatus(0, kTitle + " (compilation: " + kBuildLabel + ")");
+  SetStatus(0, kTitle + " (compilation: " + QString::fromLatin1(BuildLabel) + ")");
   SetStatus(1, {});
   CommandsChanged();
 }

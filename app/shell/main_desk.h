@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include "app/shell/build_label.h"
 #include "app/shell/document_tree.h"
 #include "app/shell/mdi_child.h"
 #include "app/shell/properties_list.h"
@@ -11,8 +12,6 @@
 namespace kovalin::app {
 
 inline const QString kTitle = QStringLiteral("Kovalin (x32) 20E");
-// The fixed text of this build, also shown by the about box.
-inline const QString kBuildLabel = QStringLiteral("23/02/22/ 20E x32");
 
 // The main window's bookkeeping without its window: the document tree, the active data
 // set, where new documents go and what they are called, and Delete branch. The main
