@@ -23,19 +23,5 @@ TEST(FrameFiles, AnAdoptedFileReplacesTheTableWithItsDecimalsAndNames) {
   EXPECT_FALSE(frame.VarExists("X[1]", true));
 }
 
-TEST(FrameFiles, TheLabelQuestionNamesEveryColumnThatHoldsTexts) {
-  TDataTable table;
-  table.Resize(3, 1);
-  table.SetColName(1, "Id");
-  table.SetColName(2, "Site");
-  EXPECT_EQ(LabelLossQuestion(table), "");
-  table.AddNominalLabel(1, "A1");
-  EXPECT_EQ(LabelLossQuestion(table),
-            "Column Id holds texts that this file format stores as numbers. Save anyway?");
-  table.AddNominalLabel(2, "north");
-  EXPECT_EQ(LabelLossQuestion(table),
-            "Columns Id and Site hold texts that this file format stores as numbers. Save anyway?");
-}
-
 }  // namespace
 }  // namespace kovalin
