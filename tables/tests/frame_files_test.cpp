@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "tables/frame_files.h"
+#include "tables/warning_summary.h"
 #include "tables/tests/temp_dir.h"
 
 namespace kovalin {
@@ -21,6 +22,24 @@ TEST(FrameFiles, AnAdoptedFileReplacesTheTableWithItsDecimalsAndNames) {
   EXPECT_EQ(frame.NTabEd1.CellText(2, 2), "0.50");
   EXPECT_TRUE(frame.VarExists("pa", true));
   EXPECT_FALSE(frame.VarExists("X[1]", true));
+}
+
+}  // namespace
+}  // namespace kovalin
+
+namespace kovalin {
+namespace {
+
+TEST(WarningSummary, TwentyEntriesThenHowManyMore) {
+  std::vector<std::string> warnings;
+  for (int i = 1; i <= 25; ++i) warnings.push_back("w" + std::to_string(i));
+  warnings[0] = std::string(1000, 'x');
+  const std::vector<std::string> shown = SummarizeWarnings(warnings);
+  ASSERT_EQ(shown.size(), 21u);
+  EXPECT_EQ(shown[0], std::string(300, 'x') + "...");
+  EXPECT_EQ(shown[19], "w20");
+  EXPECT_EQ(shown[20], "and 5 more");
+  EXPECT_EQ(SummarizeWarnings({"a", "b"}), (std::vector<std::string>{"a", "b"}));
 }
 
 }  // namespace
