@@ -17,6 +17,7 @@
 #include "simulation/record_validity.h"
 #include "simulation/run_rules.h"
 #include "simulation/sim_mdb.h"
+#include "tables/warning_summary.h"
 
 namespace kovalin::cli {
 
@@ -140,7 +141,7 @@ int AnalyzeCommand::execute(const std::vector<std::string>& argv, std::ostream& 
     }
     rows = *range;
   }
-  for (const std::string& warning : file.warnings())
+  for (const std::string& warning : SummarizeWarnings(file.warnings()))
     err << "analyze: warning: " << warning << "\n";
 
   tSimSettingsScope scope;

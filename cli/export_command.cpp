@@ -7,6 +7,7 @@
 #include "tables/export_check.h"
 #include "tables/numeric_grid.h"
 #include "tables/table_loader.h"
+#include "tables/warning_summary.h"
 
 namespace kovalin::cli {
 
@@ -44,7 +45,7 @@ int ExportCommand::execute(const std::vector<std::string>& argv, std::ostream& o
     err << "export: " << outPath << ": " << reason << "\n";
     return kExitFailure;
   }
-  for (const std::string& w : file.warnings) err << "export: warning: " << w << "\n";
+  for (const std::string& w : SummarizeWarnings(file.warnings)) err << "export: warning: " << w << "\n";
   for (const std::string& w : ExportNumberWarnings(file.table)) err << "export: warning: " << w << "\n";
   out << "Wrote " << file.table.NrOfRows() << " rows of " << file.table.NrOfColumns() << " columns to "
       << outPath << "\n";

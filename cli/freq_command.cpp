@@ -8,6 +8,7 @@
 #include "tables/csv_export.h"
 #include "tables/text_utils.h"
 #include "tables/xml_data_file.h"
+#include "tables/warning_summary.h"
 
 namespace kovalin::cli {
 
@@ -99,7 +100,7 @@ int FreqCommand::execute(const std::vector<std::string>& argv, std::ostream& out
     PrintJson(table, title, loaded.warnings, out);
   } else {
     PrintText(table, title, out);
-    for (const std::string& w : loaded.warnings) err << "freq: warning: " << w << "\n";
+    for (const std::string& w : SummarizeWarnings(loaded.warnings)) err << "freq: warning: " << w << "\n";
   }
   return kExitOk;
 }

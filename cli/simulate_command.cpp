@@ -21,6 +21,7 @@
 #include "simulation/sim_file_names.h"
 #include "simulation/run_rules.h"
 #include "simulation/sim_launch.h"
+#include "tables/warning_summary.h"
 
 namespace kovalin::cli {
 
@@ -183,7 +184,7 @@ int SimulateCommand::execute(const std::vector<std::string>& argv, std::ostream&
   }
   const std::string base = WithDefaultExtension(args.value("out").value_or(path));
   if (const auto e = CheckOutputFolder(base)) return usage(*e);
-  for (const std::string& warning : file.warnings())
+  for (const std::string& warning : SummarizeWarnings(file.warnings()))
     err << "simulate: warning: " << warning << "\n";
 
   tSimSettingsScope scope;

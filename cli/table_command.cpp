@@ -6,6 +6,7 @@
 #include "cli/arguments.h"
 #include "tables/numeric_grid.h"
 #include "tables/table_loader.h"
+#include "tables/warning_summary.h"
 
 namespace kovalin::cli {
 
@@ -95,7 +96,7 @@ int TableCommand::execute(const std::vector<std::string>& argv, std::ostream& ou
     PrintJson(file, grid, out);
   } else {
     PrintText(path, file, grid, out);
-    for (const std::string& w : file.warnings) err << "table: warning: " << w << "\n";
+    for (const std::string& w : SummarizeWarnings(file.warnings)) err << "table: warning: " << w << "\n";
   }
   return kExitOk;
 }

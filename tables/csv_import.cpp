@@ -263,14 +263,54 @@ void CheckLabelCut(tColumnSeen& seen, std::string_view field, const std::string&
 
 }  // namespace
 
+namespace {
+
+// Why bytes are not a table, or empty when they may be one: text without
+// control characters (tab, CR, LF and form feed aside; a DOS end-of-file mark
+// may close it) and with something besides blanks in it.
+std::string NotTextReason(std::string_view text, const std::vector<std::string_view>& lines) {
+  std::string_view body = text;
+  while (!body.empty() && body.back() == '\x1A') body.remove_suffix(1);
+  for (std::size_t i = 0; i < body.size(); ++i) {
+    const auto c = static_cast<unsigned char>(body[i]);
+    if (c >= 0x20 || c == '\t' || c == '\r' || c == '\n' || c == '\f') continue;
+    if (c == 0x7F) continue;
+    const std::string_view before = body.substr(0, i);
+    int line = 1;
+    for (std::size_t k = 0; k < before.size(); ++k) {
+      if (before[k] == '\n' || (before[k] == '\r' && (k + 1 >= before.size() || before[k + 1] != '\n'))) ++line;
+    }
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    return std::string("it holds binary bytes (byte 0x") + kHex[c >> 4] + kHex[c & 15] + " on line " +
+           std::to_string(line) + "), not text";
+  }
+  for (const std::string_view line : lines) {
+    if (!TrimBlanks(line).empty()) return {};
+  }
+  return "it holds no text";
+}
+
+// The first place where a column read a missing spelling, and how many it read.
+struct tMissingSeen {
+  int count = 0;
+  int line = 0;
+  int field = 0;
+  std::string text;
+};
+
+}  // namespace
+
 tImportResult ImportFromBytes(TDataTable& store, std::string_view bytes, TCSVDelimiters delimiter,
                               bool includeColHeaders, bool includeRowHeaders) {
   tImportResult result;
-  result.ok = true;
   result.encoding = DetectEncoding(bytes);
   std::string decoded;
   const std::string_view text = DecodeText(bytes, result.encoding, decoded);
   const std::vector<std::string_view> lines = SplitLines(text);
+  if (std::string reason = NotTextReason(text, lines); !reason.empty()) {
+    result.error = reason + "; it is not a table";
+    return result;
+  }
   const char d = delimiter == csvUnknown ? DetectDelimiter(lines) : DelimiterChar(delimiter);
   result.delimiter = d;
 
@@ -285,7 +325,11 @@ tImportResult ImportFromBytes(TDataTable& store, std::string_view bytes, TCSVDel
   std::string_view field;
   bool unclosed = false;
   std::vector<tColumnSeen> seen(1);  // by column, from 1
+  std::vector<tMissingSeen> missing(1);
+  std::vector<int> fieldsOfLine(static_cast<std::size_t>(lineCount) + 1, 0);
   int headerFields = 0;
+  bool headerAllNumbers = true;
+  bool lineWithHeaderFields = false;
   for (int L = 1; L <= lineCount; ++L) {
     const std::string_view line = lines[static_cast<std::size_t>(L - 1)];
     FieldSplitter splitter(line, d);
@@ -297,8 +341,13 @@ tImportResult ImportFromBytes(TDataTable& store, std::string_view bytes, TCSVDel
       }
       const int col = k + q;
       if (table.NrOfColumns() < col) table.Resize(col, table.NrOfRows());
-      if (col >= 1 && static_cast<std::size_t>(col) >= seen.size()) seen.resize(static_cast<std::size_t>(col) + 1);
+      if (col >= 1 && static_cast<std::size_t>(col) >= seen.size()) {
+        seen.resize(static_cast<std::size_t>(col) + 1);
+        missing.resize(static_cast<std::size_t>(col) + 1);
+      }
       if (L == 1 && includeColHeaders) {
+        double ignored = 0;
+        if (!ParseCsvNumber(field, ignored)) headerAllNumbers = false;
         table.SetColName(col, TrimBlanks(field));
         continue;
       }
@@ -309,8 +358,14 @@ tImportResult ImportFromBytes(TDataTable& store, std::string_view bytes, TCSVDel
       if (col < 1) continue;
       double value = 0;
       tColumnSeen& column = seen[static_cast<std::size_t>(col)];
-      if (field.empty()) {
+      if (IsMissingSpelling(field)) {
         table.SetCellState(col, row, kCellEmpty);
+        tMissingSeen& m = missing[static_cast<std::size_t>(col)];
+        if (m.count++ == 0) {
+          m.line = L;
+          m.field = k;
+          m.text = std::string(TrimBlanks(field));
+        }
       } else if (ParseCsvNumber(field, value)) {
         table.SetElem(col, row, value);
         if (column.numberLine == 0) column.numberLine = L;
@@ -324,6 +379,7 @@ tImportResult ImportFromBytes(TDataTable& store, std::string_view bytes, TCSVDel
         const int ordinal = table.AddNominalLabel(col, field);
         if (ordinal > 0) {
           table.SetElem(col, row, ordinal);
+          table.SetCellState(col, row, kCellLabel);
         } else {
           // No room among the labels: the cell shows "-nan-" rather than a false 0.
           result.code = -1;
@@ -335,19 +391,52 @@ tImportResult ImportFromBytes(TDataTable& store, std::string_view bytes, TCSVDel
       }
     }
     const int fields = k - 1;
+    fieldsOfLine[static_cast<std::size_t>(L)] = fields;
     if (L == 1 && includeColHeaders) {
       headerFields = fields;
-    } else if (includeColHeaders && fields < headerFields) {
-      // The cells the line does not reach keep 0, as if the file held zeros there.
-      const int from = fields + 1 + q;
-      const int to = headerFields + q;
-      const std::string names = from == to ? "column " + Quoted(table.GetColName(to))
-                                           : "columns " + Quoted(table.GetColName(from)) + " to " +
-                                                 Quoted(table.GetColName(to));
-      result.warnings.push_back({L, 0, "the line has " + std::to_string(fields) + " of the " +
-                                           std::to_string(headerFields) + " fields of the header; " +
-                                           names + (from == to ? " keeps" : " keep") + " 0"});
+    } else if (fields == headerFields) {
+      lineWithHeaderFields = true;
     }
+  }
+  if (includeColHeaders) {
+    std::string reason;
+    if (lineCount < 1 || TrimBlanks(lines[0]).empty()) {
+      reason = "its first line, which must name the columns, is empty";
+    } else if (headerAllNumbers) {
+      reason = "its first line holds numbers where the column names belong";
+    } else if (!lineWithHeaderFields) {
+      reason = "no line after the first holds the " + std::to_string(headerFields) +
+               (headerFields == 1 ? " field" : " fields") + " of its header";
+    }
+    if (!reason.empty()) {
+      result.error = reason + "; it is not a table";
+      result.warnings.clear();
+      return result;
+    }
+  }
+  // Cells a short line does not reach are missing, not 0.
+  const int columns = table.NrOfColumns();
+  for (int L = includeColHeaders ? 2 : 1; L <= lineCount; ++L) {
+    const int fields = fieldsOfLine[static_cast<std::size_t>(L)];
+    const int from = std::max(fields + 1 + q, 1);
+    if (from > columns) continue;
+    for (int col = from; col <= columns; ++col) table.SetCellState(col, L + p, kCellEmpty);
+    const std::string names = from == columns ? "column " + Quoted(table.GetColName(columns))
+                                              : "columns " + Quoted(table.GetColName(from)) + " to " +
+                                                    Quoted(table.GetColName(columns));
+    result.warnings.push_back({L, 0, "the line has " + std::to_string(fields) + " of the " +
+                                         std::to_string(columns - q) + " fields; " + names +
+                                         (from == columns ? " is" : " are") + " missing there"});
+  }
+  for (std::size_t c = 1; c < missing.size(); ++c) {
+    const tMissingSeen& m = missing[c];
+    if (m.count == 0) continue;
+    const std::string what = m.text.empty() ? std::string("an empty field") : Quoted(m.text);
+    result.warnings.push_back(
+        {m.line, m.field,
+         "column " + Quoted(table.GetColName(static_cast<int>(c))) + ": " + what + " is read as a missing cell" +
+             (m.count == 1 ? std::string()
+                           : " (" + std::to_string(m.count) + " missing cells in this column, the first here)")});
   }
   // A column of labels reads its numbers as label numbers, rounded to whole numbers.
   for (std::size_t c = 1; c < seen.size(); ++c) {
@@ -365,6 +454,7 @@ tImportResult ImportFromBytes(TDataTable& store, std::string_view bytes, TCSVDel
                    [](const tImportWarning& a, const tImportWarning& b) { return a.line < b.line; });
   table.Resize(table.NrOfColumns(), lineCount + p);
   store = std::move(table);
+  result.ok = true;
   return result;
 }
 
@@ -377,7 +467,9 @@ tImportResult ImportFromCSV(TDataTable& store, const std::string& path, TCSVDeli
     failed.error = path + ": " + reason;
     return failed;
   }
-  return ImportFromBytes(store, bytes, delimiter, includeColHeaders, includeRowHeaders);
+  tImportResult result = ImportFromBytes(store, bytes, delimiter, includeColHeaders, includeRowHeaders);
+  if (!result.ok) result.error = path + ": " + result.error;
+  return result;
 }
 
 }  // namespace kovalin

@@ -36,8 +36,8 @@ struct tImportWarning {
 };
 
 struct tImportResult {
-  bool ok = false;      // false: the file could not be read; the store is unchanged
-  std::string error;    // when !ok: the path and the reason
+  bool ok = false;      // false: the file could not be read or is not a table; the store is unchanged
+  std::string error;    // when !ok: the path (for a file) and the reason
   int code = 0;         // 0, or -1 when a text found no room among a column's labels
   tTextEncoding encoding = encPlain;
   char delimiter = '\0';  // the delimiter used (NUL: each line was one field)
@@ -57,8 +57,14 @@ std::vector<std::string_view> SplitLines(std::string_view text);
 
 // Reads delimited text into the store, replacing its content. The first line
 // gives the column names when includeColHeaders is set, the first field of
-// each line the row name when includeRowHeaders is set. The store is replaced
-// only when the file was read; on failure it keeps what it held.
+// each line the row name when includeRowHeaders is set. A field that is a
+// missing spelling (IsMissingSpelling), and a field a short line does not
+// reach, is a missing cell (kCellEmpty); a field that is not wholly a number
+// is a label (kCellLabel). Each is reported once per column or line.
+// Bytes that are not a table are refused with the reason: no text, binary
+// bytes, and with headers an empty or all-number first line, or no other
+// line with as many fields as the first. The store is replaced only when the
+// file was read; on failure it keeps what it held.
 tImportResult ImportFromCSV(TDataTable& store, const std::string& path, TCSVDelimiters delimiter,
                             bool includeColHeaders, bool includeRowHeaders);
 // The same from bytes already in memory; sourceName names them in messages.

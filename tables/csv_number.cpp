@@ -27,6 +27,24 @@ long DecimalMagnitude(const std::string& mantissa) {
 
 }  // namespace
 
+bool IsMissingSpelling(std::string_view field) {
+  std::size_t first = 0;
+  while (first < field.size() && field[first] == ' ') ++first;
+  std::size_t last = field.size();
+  while (last > first && field[last - 1] == ' ') --last;
+  const std::string_view t = field.substr(first, last - first);
+  auto is = [&](std::string_view word) {
+    if (t.size() != word.size()) return false;
+    for (std::size_t k = 0; k < t.size(); ++k) {
+      char c = t[k];
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+      if (c != word[k]) return false;
+    }
+    return true;
+  };
+  return t.empty() || is(kMissingText) || is("NAN") || is(".") || is("N/A") || is("-NAN-");
+}
+
 bool ParseCsvNumber(std::string_view field, double& value) {
   // Leading blanks keep the start state; exported files pad every value with them.
   std::size_t start = 0;
@@ -68,12 +86,14 @@ bool ParseCsvNumber(std::string_view field, double& value) {
       mantissa += c;
     }
   };
+  int mantissaDigits = 0;
   std::size_t i = 0;
   for (; i <= field.size(); ++i) {
     const bool atEnd = i == field.size();
     char c = atEnd ? '\0' : field[i];
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     const bool digit = IsDigit(c);
+    if (digit && state <= 5) ++mantissaDigits;
     const bool point = c == kSystemPoint || (c == ',' && state != 1 && state != 2);
     const bool blank = c == ' ';
     const bool sign = c == '+' || c == '-';
@@ -129,7 +149,12 @@ bool ParseCsvNumber(std::string_view field, double& value) {
     }
     if (finished || atEnd) break;
   }
-  if (state == 1 || state == 2) return false;
+  if (state == 1 || state == 2 || mantissaDigits == 0) return false;
+  // The number must be the whole field: "12abc" or a date is a text, not its leading digits.
+  if (state == 6 || state == 7) return false;
+  for (; i < field.size(); ++i) {
+    if (field[i] != ' ') return false;
+  }
   // A text ending in the point gets a "0".
   if (!mantissa.empty() && mantissa.back() == '.') mantissa += '0';
   // "0" in front, so that from_chars reads ".5" and "." alike.

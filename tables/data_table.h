@@ -11,7 +11,13 @@ namespace kovalin {
 
 // Cell state bits of the record store.
 inline constexpr std::uint8_t kCellNotANumber = 1;  // typed text that is not a number
+// A missing cell: read from an empty field or a missing spelling ("NA", ...),
+// or cleared by the user. Its value means nothing; readers take it as missing.
 inline constexpr std::uint8_t kCellEmpty = 2;
+// The value is the ordinal of a label the cell was read or typed as (a number
+// in the same column keeps this bit clear, so that a save writes it back as
+// a number and the label as its text).
+inline constexpr std::uint8_t kCellLabel = 4;
 inline constexpr std::uint8_t kCellLocked = 16;     // the grid refuses to edit it
 inline constexpr std::uint8_t kCellImputed = 32;
 

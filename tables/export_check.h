@@ -7,10 +7,10 @@
 
 namespace kovalin {
 
-// The export writes every cell as a number: an empty cell and a cell that is
-// not a number as their stored value, a label as its label number. One text
-// per column and kind saying what was written so ("column "X[3]": ..."), in
-// column order; none when the table holds numbers only.
+// What an export cannot write back as it is held: a cell that is not a number
+// (typed text that was never stored) is written as missing, and an infinite
+// value as a text. One text per column and kind ("column "X[3]": ..."), in
+// column order; none when the table holds nothing of the kind.
 std::vector<std::string> ExportNumberWarnings(const TDataTable& table);
 
 // A column name as the export header writes it: in double quotes, with its

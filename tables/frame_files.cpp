@@ -31,19 +31,4 @@ void AdoptRecordTable(tRecordTableFrame& frame, tRecordTableFile&& file, const s
   }
 }
 
-std::string LabelLossQuestion(const TDataTable& table) {
-  std::vector<std::string> names;
-  for (int c = 1; c <= table.NrOfColumns(); ++c) {
-    if (table.NominalLabelCount(c) > 0) names.push_back(table.GetColName(c));
-  }
-  if (names.empty()) return {};
-  std::string list;
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    if (i > 0) list += i + 1 == names.size() ? " and " : ", ";
-    list += names[i];
-  }
-  return (names.size() == 1 ? "Column " + list + " holds" : "Columns " + list + " hold") +
-         " texts that this file format stores as numbers. Save anyway?";
-}
-
 }  // namespace kovalin

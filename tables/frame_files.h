@@ -14,10 +14,5 @@ namespace kovalin {
 // a file that was read leaves no half-loaded table behind a failed open.
 void AdoptRecordTable(tRecordTableFrame& frame, tRecordTableFile&& file, const std::string& path);
 
-// The question asked before the record table is written as delimited text
-// while some column holds labels: the export writes a label's ordinal, so the
-// texts would come back as numbers. Empty text when no column holds labels.
-//   "Column Id holds texts that this file format stores as numbers. Save anyway?"
-std::string LabelLossQuestion(const TDataTable& table);
 
 }  // namespace kovalin

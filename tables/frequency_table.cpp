@@ -1,5 +1,6 @@
 #include "tables/frequency_table.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "tables/text_utils.h"
@@ -22,6 +23,12 @@ std::string RightIn10(const std::string& s) {
 bool IsIntegral(double v) { return v == std::trunc(v); }
 
 }  // namespace
+
+// A frequency or total with at least d decimals and as many more as it needs:
+// 19.5 is never shown as "20", nor 0.5 as "0".
+std::string tFrequencyTable::Frequency(double v, int w, int d) {
+  return Number(v, w, std::isfinite(v) && !IsIntegral(v) ? std::max(d, DecimalPlaces(v)) : d);
+}
 
 void TableSettingsClosed(const std::string& documentTitle) {
   const std::string_view title = TrimBlanks(documentTitle);
@@ -123,7 +130,7 @@ void tFrequencyTable::AsignaDatos() {
   for (int i = 0; i <= TablaDimR; ++i) {
     for (int j = 0; j <= TablaDimC; ++j) {
       const double v = Value(i, j);
-      Grid.SetCell(j + 1, i + 1, Number(v, kCellWidth, IsIntegral(v) ? 0 : 3));
+      Grid.SetCell(j + 1, i + 1, Frequency(v, kCellWidth, IsIntegral(v) ? 0 : 3));
     }
   }
 }
@@ -152,7 +159,7 @@ tCommitResult tFrequencyTable::CommitCell(int x, int y, bool circularFocus) {
     flgDataIsReal = true;
     Show_d = 3;
     for (int gy = 1; gy <= y; ++gy) {
-      for (int gx = 1; gx <= x; ++gx) Grid.SetCell(gx, gy, Number(Value(gy - 1, gx - 1), Show_w, 3));
+      for (int gx = 1; gx <= x; ++gx) Grid.SetCell(gx, gy, Frequency(Value(gy - 1, gx - 1), Show_w, 3));
     }
   }
   SetValue(r, c, value);
@@ -166,10 +173,10 @@ tCommitResult tFrequencyTable::CommitCell(int x, int y, bool circularFocus) {
   for (int i = 1; i <= TablaDimR; ++i) grand += Value(i, 0);
   SetValue(0, 0, grand);
 
-  Grid.SetCell(x, y, Number(value, Show_w, Show_d));
-  Grid.SetCell(x, 1, Number(colTotal, Show_w, Show_d));
-  Grid.SetCell(1, y, Number(rowTotal, Show_w, Show_d));
-  Grid.SetCell(1, 1, Number(grand, Show_w, Show_d));
+  Grid.SetCell(x, y, Frequency(value, Show_w, Show_d));
+  Grid.SetCell(x, 1, Frequency(colTotal, Show_w, Show_d));
+  Grid.SetCell(1, y, Frequency(rowTotal, Show_w, Show_d));
+  Grid.SetCell(1, 1, Frequency(grand, Show_w, Show_d));
   result.accepted = true;
   result.unlockGrid = x == TablaDimC + 1 && y == TablaDimR + 1 && !circularFocus;
   if (result.unlockGrid) UnlockForEditing();

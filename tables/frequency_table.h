@@ -112,6 +112,7 @@ class tFrequencyTable {
   void WriteHeaderCells(bool padded);
   void RecomputeMargins();
   static std::string Number(double v, int w, int d);
+  static std::string Frequency(double v, int w, int d);
 
   std::unique_ptr<tMatrizPrecision> data_;
 };

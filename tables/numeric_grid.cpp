@@ -114,8 +114,8 @@ tStoreOutcome TNTabEd::StoreTypedText(int col, int row, std::string_view text) {
   if (state & kCellLocked) return tStoreOutcome::Refused;
   // A stored number also clears the empty mark: otherwise a typed number
   // would stay invisible behind it.
-  const auto numberState = static_cast<std::uint8_t>(state & ~(kCellNotANumber | kCellEmpty));
-  const auto nanState = static_cast<std::uint8_t>((state & ~kCellEmpty) | kCellNotANumber);
+  const auto numberState = static_cast<std::uint8_t>(state & ~(kCellNotANumber | kCellEmpty | kCellLabel));
+  const auto nanState = static_cast<std::uint8_t>((state & ~(kCellEmpty | kCellLabel)) | kCellNotANumber);
   const TMScaleType scale = data_->GetScaleType(col);
   const std::string_view trimmed = TrimBlanks(text);
   if (scale == stNominal || scale == stOrdinal) {
@@ -124,7 +124,7 @@ tStoreOutcome TNTabEd::StoreTypedText(int col, int row, std::string_view text) {
     const bool fitsALabel = !trimmed.empty() && Utf8Length(trimmed) <= TDataTable::kMaxLabelLength;
     if (const int ordinal = fitsALabel ? data_->FindNominalLabel(col, trimmed) : 0; ordinal > 0) {
       data_->SetElem(col, row, ordinal);
-      data_->SetCellState(col, row, 0);
+      data_->SetCellState(col, row, kCellLabel);
       return tStoreOutcome::Stored;
     }
     double v = 0;

@@ -68,7 +68,8 @@ bool tRecordTableFrame::DuplicateRecord(int row) {
   DataTable1.InsertRow(row + 1);
   for (int c = 1; c <= DataTable1.NrOfColumns(); ++c) {
     DataTable1.SetElem(c, row + 1, DataTable1.GetRawElem(c, row));
-    DataTable1.SetCellState(c, row + 1, 0);
+    // The copy starts with no marks, but a label stays a label and a missing cell missing.
+    DataTable1.SetCellState(c, row + 1, DataTable1.GetCellState(c, row) & (kCellLabel | kCellEmpty));
   }
   AfterRecordChange();
   return true;

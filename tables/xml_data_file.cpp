@@ -110,13 +110,21 @@ std::string OverflowingTotal(const std::vector<double>& cells, long long rows, l
 }  // namespace
 
 std::string XmlExponentValue(double v) {
-  const std::string text = ScientificNumber(std::fabs(v), 14, kReportSpelling);
-  const auto e = text.find('E');
-  if (e == std::string::npos) return text;  // not finite
-  // The exponent with its sign and four digits: E+0003.
-  std::string digits = text.substr(e + 2);
-  if (digits.size() < 4) digits.insert(0, 4 - digits.size(), '0');
-  return std::string(v < 0 ? "-" : " ") + text.substr(0, e + 2) + digits;
+  // 14 decimals as the format has them; a value they would change gets the
+  // fewest further decimals that read back as the same double (16 always do).
+  std::string written;
+  for (int decimals = 14; decimals <= 16; ++decimals) {
+    const std::string text = ScientificNumber(std::fabs(v), decimals, kReportSpelling);
+    const auto e = text.find('E');
+    if (e == std::string::npos) return text;  // not finite
+    // The exponent with its sign and four digits: E+0003.
+    std::string digits = text.substr(e + 2);
+    if (digits.size() < 4) digits.insert(0, 4 - digits.size(), '0');
+    written = std::string(v < 0 ? "-" : " ") + text.substr(0, e + 2) + digits;
+    double back = 0;
+    if (ParseStrictDecimal(written, back) && back == v) break;
+  }
+  return written;
 }
 
 std::string XmlDataText(const tFrequencyTable& table) {

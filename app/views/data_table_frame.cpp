@@ -22,6 +22,7 @@
 
 #include "app/shell/questions.h"
 #include "tables/frame_files.h"
+#include "tables/warning_summary.h"
 
 namespace kovalin::app {
 
@@ -29,7 +30,6 @@ namespace {
 
 constexpr const char* kCaption = "Kovalin";
 constexpr const char* kCsvFilter = "Text delimited (*.csv);;All files (*.*)";
-constexpr int kMaxWarningsShown = 10;
 
 bool IsEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
 
@@ -399,16 +399,8 @@ void TFDataTable::Report(const tFrameFileResult& result) {
   if (!result.ok && !result.error.empty()) ShowError(kCaption, FromStd(result.error));
   if (result.warnings.empty()) return;
   QStringList lines;
-  for (std::size_t i = 0; i < result.warnings.size() && i < kMaxWarningsShown; ++i) lines << FromStd(result.warnings[i]);
-  if (result.warnings.size() > kMaxWarningsShown) {
-    lines << QString("... and %1 more").arg(result.warnings.size() - kMaxWarningsShown);
-  }
+  for (const std::string& line : SummarizeWarnings(result.warnings)) lines << FromStd(line);
   ShowWarning(kCaption, lines.join('\n'));
-}
-
-bool TFDataTable::ConfirmLabelLoss() {
-  const std::string question = LabelLossQuestion(frame_.DataTable1);
-  return question.empty() || Confirm(kCaption, FromStd(question));
 }
 
 void TFDataTable::OpenClick() {
@@ -441,7 +433,6 @@ void TFDataTable::OpenClick() {
 
 bool TFDataTable::SaveClick() {
   frame_.ExportDelimiter = static_cast<TCSVDelimiters>(delimiterGroup_->checkedId());
-  if (!ConfirmLabelLoss()) return false;
   if (frame_.pFilename == "N/A") {
     tFileRequest request;
     request.caption = "Save as";
@@ -462,11 +453,7 @@ bool TFDataTable::SaveClick() {
 
 void TFDataTable::RefreshClick() {
   frame_.ExportDelimiter = static_cast<TCSVDelimiters>(delimiterGroup_->checkedId());
-  if (frame_.pFilename == "N/A") {
-    if (!SaveClick()) return;
-  } else if (!ConfirmLabelLoss()) {
-    return;
-  }
+  if (frame_.pFilename == "N/A" && !SaveClick()) return;
   const tFrameFileResult result = frame_.Refresh();
   Report(result);
   TableChanged();
@@ -492,7 +479,6 @@ void TFDataTable::SetExportDelimiter(TCSVDelimiters delimiter) {
 
 bool TFDataTable::AutosaveAllowed() {
   frame_.Autosave = autosave_->isChecked();
-  if (frame_.Autosave && frame_.pFilename != "N/A" && !ConfirmLabelLoss()) frame_.Autosave = false;
   return frame_.Autosave;
 }
 

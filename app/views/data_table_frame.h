@@ -86,9 +86,8 @@ class TFDataTable : public QWidget {
   void ShowFileName();
   // A save dialog's request: the current file, or the proposal without one.
   void ProposeName(tFileRequest& request) const;
-  // Autosave from the box for one record operation; asks first when labels would be lost.
+  // Autosave from the box for one record operation.
   bool AutosaveAllowed();
-  bool ConfirmLabelLoss();
   void Report(const tFrameFileResult& result);
   void AfterRecordOperation(bool changed);
   void AfterHeadingOperation(bool changed, bool columns = false);

@@ -10,6 +10,7 @@
 #include "app/views/table_settings_dialog.h"
 #include "tables/record_table_frame.h"
 #include "tables/table_loader.h"
+#include "tables/warning_summary.h"
 #include "tables/xml_data_file.h"
 
 namespace kovalin::app {
@@ -38,10 +39,8 @@ void Maximize(TFTabla* document) {
 
 void ShowWarnings(const std::vector<std::string>& warnings) {
   if (warnings.empty()) return;
-  constexpr std::size_t kShown = 10;
   QStringList lines;
-  for (std::size_t i = 0; i < warnings.size() && i < kShown; ++i) lines << FromStd(warnings[i]);
-  if (warnings.size() > kShown) lines << QString("... and %1 more").arg(warnings.size() - kShown);
+  for (const std::string& line : SummarizeWarnings(warnings)) lines << FromStd(line);
   ShowWarning(kCaption, lines.join('\n'));
 }
 

@@ -97,6 +97,10 @@ TEST(TableCommand, BadInputIsOneLineOnStderrAndStatusTwo) {
       {"export", kExamples + "raw_data.mrd", dir.File("out.mrd"), "--delimiter", "colon"},
       {"freq", dir.File("missing.xml")},
       {"freq", kExamples + "raw_data.mrd"},  // not XML
+      // Files that are not tables: no text, binary bytes, a header and nothing under it.
+      {"table", dir.Write("empty.txt", "")},
+      {"table", dir.Write("bytes.bin", std::string("\x7f\x45\x4c\x46\x02\x01\x00\x00", 8))},
+      {"table", dir.Write("letter.txt", "Dear Ann, the results are in.\r\n")},
   };
   for (const auto& args : cases) {
     const CliRun r = Cli(args);
@@ -142,16 +146,20 @@ TEST(ExportCommand, DefaultIsTabAndTheShippedFileIsReproduced) {
   EXPECT_EQ(failed.out, "");
 }
 
-TEST(ExportCommand, WarnsWhereCellsThatAreNotNumbersAreWrittenAsNumbers) {
+TEST(ExportCommand, MissingCellsLabelsAndEveryDigitAreWrittenBack) {
   TempFolder dir;
-  const std::string in = dir.Write("mixed.txt", "Id;PA;Group\n1;;g1\n2;0.5;g2\n3;;g1\n");
-  const CliRun r = Cli({"export", in, dir.File("out.txt")});
+  const std::string in = dir.Write("mixed.txt", "Id;PA;Group\n1;;g1\n2;0.8333333333333334;g2\n3;NA;g1\n");
+  const std::string out = dir.File("out.txt");
+  const CliRun r = Cli({"export", in, out});
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.err,
-            "export: warning: column \"PA\": 2 empty cells are written as numbers, the first in row 1 "
-            "as 0\n"
-            "export: warning: column \"Group\": its labels are written as their label numbers, \"g1\" "
-            "in row 1 as 1\n");
+  EXPECT_EQ(TempFolder::Read(out),
+            "Id\tPA\tGroup\r\n"
+            "                   1\t                  NA\tg1\r\n"
+            "                   2\t  0.8333333333333334\tg2\r\n"
+            "                   3\t                  NA\tg1\r\n");
+  EXPECT_EQ(r.err, "export: warning: " + in +
+                       ":2:2: column \"PA\": an empty field is read as a missing cell (2 missing cells in "
+                       "this column, the first here)\n");
   // A table of numbers only exports without a word.
   EXPECT_EQ(Cli({"export", kExamples + "raw_data.mrd", dir.File("raw.mrd")}).err, "");
 }

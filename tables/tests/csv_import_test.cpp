@@ -16,7 +16,7 @@ TDataTable Import(const std::string& bytes, TCSVDelimiters d = csvUnknown, bool 
                   bool rowHeaders = false, tImportResult* out = nullptr) {
   TDataTable t;
   tImportResult r = ImportFromBytes(t, bytes, d, headers, rowHeaders);
-  EXPECT_TRUE(r.ok);
+  EXPECT_TRUE(r.ok) << r.error;
   if (out) *out = r;
   return t;
 }
@@ -55,7 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
         DetectCase{"Id;PA;PB\n1;0,25;0,5\n", ';'},      // decimal commas are not in the header
         DetectCase{"name\nvalue\n", '\0'},              // nothing occurs: one field per line
         DetectCase{"Id\tPA\n                   1\t                0.25\n", '\t'},  // padded export
-        DetectCase{"a b c;d\nx y z w\n", ' '},          // ";" not on every line: blanks win
+        DetectCase{"a b c;d\nx y z\n", ' '},          // ";" not on every line: blanks win
         DetectCase{"Id,PA\n\n1,2\n", ','}));            // empty lines do not disqualify
 
 TEST(CsvImport, EncodingMarks) {
@@ -94,12 +94,12 @@ TEST(CsvImport, EncodingMarks) {
   t = Import("{\\rtf1;x\n1;2\n", csvUnknown, true, false, &r);
   EXPECT_EQ(r.encoding, encRichText);
   EXPECT_EQ(t.GetColName(1), "{\\rtf1");
-  Import("Id;PA\n", csvUnknown, true, false, &r);
+  Import("Id;PA\n1;2\n", csvUnknown, true, false, &r);
   EXPECT_EQ(r.encoding, encPlain);
 }
 
 TEST(CsvImport, QuotedFields) {
-  TDataTable t = Import("a;b;c\n\"say \"\"hi\"\"\";\"x\"y;z\n", csvSemicolon);
+  TDataTable t = Import("a;b;c;d\n\"say \"\"hi\"\"\";\"x\"y;z\n", csvSemicolon);
   // The doubled quote gives one quote; text after a closing quote starts a new field.
   EXPECT_EQ(t.NominalLabel(1, 1), "say \"hi\"");
   EXPECT_EQ(t.NominalLabel(2, 1), "x");
@@ -109,14 +109,16 @@ TEST(CsvImport, QuotedFields) {
   // A quoted number is a number; a quote inside an unquoted field stays.
   t = Import("a;b\n\"12\";4\"5\n", csvSemicolon);
   EXPECT_EQ(t.GetElem(1, 1), 12);
-  EXPECT_EQ(t.GetElem(2, 1), 4);
+  EXPECT_EQ(t.NominalLabel(2, 1), "4\"5");
   tImportResult r;
-  t = Import("a;b\n\"open;2\n", csvSemicolon, true, false, &r);
-  // The open field takes the whole line, which leaves column b at 0.
-  ASSERT_EQ(r.warnings.size(), 2u);
-  EXPECT_EQ(r.warnings[0].line, 2);
-  EXPECT_EQ(r.warnings[1].message, "the line has 1 of the 2 fields of the header; column \"b\" keeps 0");
+  // The open field takes the whole line, which leaves column b missing.
+  t = Import("a;b\n1;2\n\"open;2\n", csvSemicolon, true, false, &r);
+  ASSERT_EQ(r.warnings.size(), 3u);  // with the column of numbers and a text
+  EXPECT_EQ(r.warnings[0].line, 3);
+  EXPECT_EQ(r.warnings[1].message, "the line has 1 of the 2 fields; column \"b\" is missing there");
+  EXPECT_EQ(t.GetCellState(2, 2), kCellEmpty);
   EXPECT_EQ(t.NominalLabel(1, 1), "open;2");
+  EXPECT_EQ(t.GetCellState(1, 2), kCellLabel);
 }
 
 TEST(CsvImport, EmptyAndMissingFields) {
@@ -124,10 +126,10 @@ TEST(CsvImport, EmptyAndMissingFields) {
   ASSERT_EQ(t.NrOfRows(), 2);
   EXPECT_EQ(t.GetCellState(2, 1), kCellEmpty);  // empty field: empty cell
   EXPECT_EQ(t.GetElem(3, 1), 3);
-  EXPECT_EQ(t.GetCellState(2, 2), 0);  // missing trailing fields: 0, state 0
-  EXPECT_EQ(t.GetElem(3, 2), 0);
+  EXPECT_EQ(t.GetCellState(2, 2), kCellEmpty);  // fields a short line does not reach are missing
+  EXPECT_EQ(t.GetCellState(3, 2), kCellEmpty);
   // More fields than the header: the table grows a column.
-  t = Import("a\n1;2\n", csvSemicolon);
+  t = Import("a\n1;2\n3\n", csvSemicolon);
   EXPECT_EQ(t.NrOfColumns(), 2);
   EXPECT_EQ(t.GetColName(2), "C-2");
   EXPECT_EQ(t.GetElem(2, 1), 2);
@@ -165,12 +167,11 @@ TEST(CsvImport, ChangesOfWhatTheFileHoldsAreWarnedWithColumnAndLine) {
       "3;TREATMENTA2;0.7\n"
       "4;treatment;0.6;50\n",
       csvUnknown, true, false, &r);
-  // The reading itself stays as it is: one label for both texts, the numbers
-  // of a label column rounded, a short line's cells at 0.
+  // One label for both texts, the numbers of a label column rounded, a short
+  // line's cells missing.
   EXPECT_EQ(t.GetElem(2, 2), t.GetElem(2, 1));
   EXPECT_EQ(t.GetElem(3, 1), 1);
-  EXPECT_EQ(t.GetElem(4, 3), 0);
-  EXPECT_EQ(t.GetCellState(4, 3), 0);
+  EXPECT_EQ(t.GetCellState(4, 3), kCellEmpty);
   ASSERT_EQ(r.warnings.size(), 3u);
   EXPECT_EQ(r.warnings[0].line, 3);
   EXPECT_EQ(r.warnings[0].column, 2);
@@ -184,16 +185,14 @@ TEST(CsvImport, ChangesOfWhatTheFileHoldsAreWarnedWithColumnAndLine) {
             "is read as labels, and its numbers are rounded to whole numbers");
   EXPECT_EQ(r.warnings[2].line, 4);
   EXPECT_EQ(r.warnings[2].column, 0);
-  EXPECT_EQ(r.warnings[2].message, "the line has 3 of the 4 fields of the header; column \"n\" keeps 0");
+  EXPECT_EQ(r.warnings[2].message, "the line has 3 of the 4 fields; column \"n\" is missing there");
 
   // Several missing fields are named as a range; an empty line is such a line too.
-  Import("a;b;c\n1\n\n", csvSemicolon, true, false, &r);
-  ASSERT_EQ(r.warnings.size(), 2u);
-  EXPECT_EQ(r.warnings[0].message, "the line has 1 of the 3 fields of the header; columns \"b\" to \"c\" keep 0");
-  EXPECT_EQ(r.warnings[1].line, 3);
-  // Without a header line there is nothing to compare the lines with.
-  Import("1;2;3\n4\n", csvSemicolon, false, false, &r);
-  EXPECT_TRUE(r.warnings.empty());
+  Import("a;b;c\n1;2;3\n1\n\n", csvSemicolon, true, false, &r);
+  ASSERT_EQ(r.warnings.size(), 3u);
+  EXPECT_EQ(r.warnings[0].message, "the line has 1 of the 3 fields; columns \"b\" to \"c\" are missing there");
+  EXPECT_EQ(r.warnings[1].line, 4);
+  EXPECT_EQ(r.warnings[2].message, "column \"a\": an empty field is read as a missing cell");
 }
 
 TEST(CsvImport, LineEndsOfEveryKind) {
@@ -205,13 +204,33 @@ TEST(CsvImport, LineEndsOfEveryKind) {
   }
 }
 
-TEST(CsvImport, HeaderOnlyAndEmptyFiles) {
-  TDataTable t = Import("Id;PA\r\n");
-  EXPECT_EQ(t.NrOfRows(), 0);
-  EXPECT_EQ(t.NrOfColumns(), 2);
-  t = Import("");
-  EXPECT_EQ(t.NrOfRows(), 0);
-  EXPECT_EQ(t.NrOfColumns(), 1);
+// What is not a table is refused with its reason, and the store keeps what it held.
+TEST(CsvImport, WhatIsNotATableIsRefused) {
+  struct Case {
+    std::string bytes;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {"", "it holds no text; it is not a table"},
+      {" \r\n\t\r\n", "it holds no text; it is not a table"},
+      {std::string("Id;PA\r\n1;\x01\x9c\0", 12), "it holds binary bytes (byte 0x01 on line 2), not text; it is not a table"},
+      {"Id;PA\r\n", "no line after the first holds the 2 fields of its header; it is not a table"},
+      {"Dear Ann,\r\nthe results are in and they look good to me.\r\n",
+       "no line after the first holds the 2 fields of its header; it is not a table"},
+      {"\r\nId;PA\r\n1;2\r\n", "its first line, which must name the columns, is empty; it is not a table"},
+      {"1;0.25\r\n2;0.5\r\n", "its first line holds numbers where the column names belong; it is not a table"},
+  };
+  for (const Case& c : cases) {
+    TDataTable t;
+    t.SetElem(1, 1, 42);
+    const tImportResult r = ImportFromBytes(t, c.bytes, csvUnknown, true, false);
+    EXPECT_FALSE(r.ok) << c.bytes;
+    EXPECT_EQ(r.error, c.reason) << c.bytes;
+    EXPECT_EQ(t.GetElem(1, 1), 42);
+  }
+  // A DOS end-of-file mark closes text; it is not binary.
+  TDataTable t = Import("Id;PA\r\n1;2\r\n\x1A");
+  EXPECT_EQ(t.GetElem(2, 1), 2);
 }
 
 TEST(CsvImport, RowHeadersAndNoColumnHeaders) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "tables/frame_files.h"
+#include "tables/warning_summary.h"
 #include "tables/tests/temp_dir.h"
 
 namespace kovalin {
@@ -23,18 +24,22 @@ TEST(FrameFiles, AnAdoptedFileReplacesTheTableWithItsDecimalsAndNames) {
   EXPECT_FALSE(frame.VarExists("X[1]", true));
 }
 
-TEST(FrameFiles, TheLabelQuestionNamesEveryColumnThatHoldsTexts) {
-  TDataTable table;
-  table.Resize(3, 1);
-  table.SetColName(1, "Id");
-  table.SetColName(2, "Site");
-  EXPECT_EQ(LabelLossQuestion(table), "");
-  table.AddNominalLabel(1, "A1");
-  EXPECT_EQ(LabelLossQuestion(table),
-            "Column Id holds texts that this file format stores as numbers. Save anyway?");
-  table.AddNominalLabel(2, "north");
-  EXPECT_EQ(LabelLossQuestion(table),
-            "Columns Id and Site hold texts that this file format stores as numbers. Save anyway?");
+}  // namespace
+}  // namespace kovalin
+
+namespace kovalin {
+namespace {
+
+TEST(WarningSummary, TwentyEntriesThenHowManyMore) {
+  std::vector<std::string> warnings;
+  for (int i = 1; i <= 25; ++i) warnings.push_back("w" + std::to_string(i));
+  warnings[0] = std::string(1000, 'x');
+  const std::vector<std::string> shown = SummarizeWarnings(warnings);
+  ASSERT_EQ(shown.size(), 21u);
+  EXPECT_EQ(shown[0], std::string(300, 'x') + "...");
+  EXPECT_EQ(shown[19], "w20");
+  EXPECT_EQ(shown[20], "and 5 more");
+  EXPECT_EQ(SummarizeWarnings({"a", "b"}), (std::vector<std::string>{"a", "b"}));
 }
 
 }  // namespace

@@ -182,6 +182,22 @@ TEST(FrequencyTable, SettingsBothWays) {
   EXPECT_EQ(t.Grid.Cell(2, 0), "   Test(1)");
   EXPECT_EQ(t.SettingsAppliedStatusText(), "R1,   Test: 1");
 }
+// A table read with fractional frequencies: a later commit of a whole number
+// writes the totals with the decimals they need, and the clipboard copies them.
+TEST(FrequencyTable, TotalsShowTheDecimalsTheyNeed) {
+  tFrequencyTable t;
+  t.BuildFromSettings(Settings(2, 2, false));
+  t.SetValue(1, 1, 19.5);
+  t.SetValue(2, 1, 0.5);
+  t.AsignaDatos();
+  EXPECT_EQ(t.Grid.Cell(2, 2), "    19.500");
+  Type(t, 3, 2, "0");
+  Type(t, 3, 3, "0");
+  EXPECT_EQ(t.Grid.Cell(1, 2), "      19.5");  // row totals
+  EXPECT_EQ(t.Grid.Cell(1, 3), "       0.5");
+  EXPECT_EQ(t.Grid.Cell(1, 1), "        20");  // the grand total is whole
+  EXPECT_EQ(ClipboardText(t.Grid), "\tC(1)\tC(2)\tTotal\r\nR(1)\t19.500\t0\t19.5\r\nR(2)\t0.500\t0\t0.5\r\nTotal\t20\t0\t20 ");
+}
 
 class Percentages : public ::testing::Test {
  protected:

@@ -64,6 +64,9 @@ TEST(XmlWriter, OneRealValueSwitchesEveryValueToExponentForm) {
   EXPECT_EQ(XmlExponentValue(0.5), " 5.00000000000000E-0001");
   EXPECT_EQ(XmlExponentValue(-1234.5), "-1.23450000000000E+0003");
   EXPECT_EQ(XmlExponentValue(12.5).size(), 23u);
+  // A value 15 digits would change is written with the digits it needs.
+  EXPECT_EQ(XmlExponentValue(0.8333333333333334), " 8.333333333333334E-0001");
+  EXPECT_EQ(XmlExponentValue(0.1 + 0.2), " 3.0000000000000004E-0001");
 }
 
 TEST(XmlWriter, EmptyTableHasNoCells) {

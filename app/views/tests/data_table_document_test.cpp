@@ -124,6 +124,33 @@ TEST_F(DataTableDocument, AFileThatCannotBeReadGivesOneMessageAndNoDocument) {
   EXPECT_TRUE(desk.DocumentsFrontToBack().isEmpty());
 }
 
+TEST_F(DataTableDocument, AFileThatIsNotATableIsRefusedWithItsReasonAndNoDocument) {
+  const QString empty = Write("empty.txt", "");
+  const QString binary = Write("image.png", QByteArray("\x89PNG\r\n\x1a\n\x01\x02", 10));
+  for (const QString& path : {empty, binary}) {
+    ScriptedQuestions().AnswerNext(tAnswer::Ok);
+    EXPECT_EQ(OpenTableFile(desk, path), nullptr);
+  }
+  ASSERT_EQ(ScriptedQuestions().Messages().size(), 2);
+  EXPECT_EQ(ScriptedQuestions().Messages()[0].text, empty + ": it holds no text; it is not a table");
+  EXPECT_TRUE(ScriptedQuestions().Messages()[1].text.endsWith("), not text; it is not a table"));
+  EXPECT_TRUE(desk.DocumentsFrontToBack().isEmpty());
+}
+
+TEST_F(DataTableDocument, LoadWarningsShowTwentyAndHowManyMore) {
+  QByteArray text = "Id;PA\r\n0;0.5\r\n";
+  for (int i = 1; i <= 30; ++i) text += QByteArray::number(i) + "\r\n";  // 30 short lines
+  ScriptedQuestions().AnswerNext(tAnswer::Ok);
+  TFTabla* doc = OpenTableFile(desk, Write("short.txt", text));
+  ASSERT_NE(doc, nullptr);
+  ASSERT_EQ(ScriptedQuestions().Messages().size(), 1);
+  const QStringList lines = ScriptedQuestions().Messages()[0].text.split('\n');
+  ASSERT_EQ(lines.size(), 21);
+  EXPECT_TRUE(lines[0].endsWith(":3: the line has 1 of the 2 fields; column \"PA\" is missing there"));
+  EXPECT_EQ(lines[20], "and 10 more");
+  EXPECT_EQ(doc->Frame()->Model()->data(doc->Frame()->Model()->index(1, 1)).toString(), "");
+}
+
 TEST_F(DataTableDocument, SaveWritesTheXmlFileOnlyFromTheDataPage) {
   TFTabla* doc = StudyA();
   ASSERT_NE(doc, nullptr);

@@ -115,7 +115,7 @@ TEST_F(RecordFrame, ColumnHeadingMenuInsertsAndDeletesColumnsOnlyWhileEditing) {
   EXPECT_EQ(columns.count(), 2);
 }
 
-TEST_F(RecordFrame, SavingLabelsAsksFirstAndNoWritesNothing) {
+TEST_F(RecordFrame, SavingLabelsWritesTheirTextsWithoutAQuestion) {
   const QString path = Write("ids.txt", "Id\tX[1]\r\nA1\t3\r\nB7\t4\r\n");
   ScriptedQuestions().AnswerNextFile(path);
   frame.OpenClick();
@@ -123,19 +123,12 @@ TEST_F(RecordFrame, SavingLabelsAsksFirstAndNoWritesNothing) {
   EXPECT_EQ(StateText(), "Selection");
   frame.Frame().pmodified = true;
 
-  ScriptedQuestions().AnswerNext(tAnswer::No);
-  EXPECT_FALSE(frame.SaveClick());
-  ASSERT_EQ(ScriptedQuestions().Messages().size(), 1);
-  EXPECT_EQ(ScriptedQuestions().Messages()[0].text,
-            "Column Id holds texts that this file format stores as numbers. Save anyway?");
-  QFile unchanged(path);
-  unchanged.open(QIODevice::ReadOnly);
-  EXPECT_TRUE(unchanged.readAll().startsWith("Id\tX[1]\r\nA1"));
-  EXPECT_TRUE(frame.Modified());
-
-  ScriptedQuestions().AnswerNext(tAnswer::Yes);
   EXPECT_TRUE(frame.SaveClick());
+  EXPECT_TRUE(ScriptedQuestions().Messages().isEmpty());
   EXPECT_FALSE(frame.Modified());
+  QFile saved(path);
+  saved.open(QIODevice::ReadOnly);
+  EXPECT_EQ(saved.readAll(), QByteArray("Id\tX[1]\r\nA1\t                   3\r\nB7\t                   4\r\n"));
 }
 
 TEST_F(RecordFrame, ASpreadsheetsSemicolonFileIsSavedWithSemicolons) {
