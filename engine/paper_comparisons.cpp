@@ -172,12 +172,15 @@ void AddAccuracyRows(std::vector<tComparison>& out, const std::string& key,
   const double variance = IsMissing(logRatio.value)
                               ? kMissing
                               : Covariance(X, logRatio.gradient, logRatio.gradient);
-  if (!IsMissing(variance) && variance > 0) {
+  // No discordant pair: a ratio of 1 known without error, and no test.
+  if (!IsMissing(variance) && variance >= 0) {
     const double se = std::sqrt(variance);
     r.estimate = OrMissing(std::exp(logRatio.value));
     r.se = se;
-    r.statistic = OrMissing(logRatio.value / se);
-    r.p_value = NormalTwoSidedP(r.statistic);
+    if (se > 0) {
+      r.statistic = OrMissing(logRatio.value / se);
+      r.p_value = NormalTwoSidedP(r.statistic);
+    }
     r.interval = {std::exp(logRatio.value - z * se), std::exp(logRatio.value + z * se)};
   }
   out.push_back(r);
