@@ -139,6 +139,32 @@ tComparison IntervalRow(std::string name, std::string measure, std::string metho
   return c;
 }
 
+// Alonzo, Pepe and Moskowitz (Stat Med 2002; 21:835-852): ln of a relative
+// Se, Sp or false positive fraction, with the delta-method variance
+// (b + c) / ((a + b)(a + c)) of the pairs concerned.
+tComparison RelativeRow(std::string name, std::string measure, const tFigure& logRatio,
+                        const tCells& X, double z) {
+  tComparison r = Row(std::move(name), std::move(measure), "Log ratio", true);
+  r.kind = tStatisticKind::normal;
+  r.hasEstimate = true;
+  r.hasInterval = true;
+  const double variance = IsMissing(logRatio.value)
+                              ? kMissing
+                              : Covariance(X, logRatio.gradient, logRatio.gradient);
+  // No discordant pair: a ratio of 1 known without error, and no test.
+  if (!IsMissing(variance) && variance >= 0) {
+    const double se = std::sqrt(variance);
+    r.estimate = OrMissing(std::exp(logRatio.value));
+    r.se = se;
+    if (se > 0) {
+      r.statistic = OrMissing(logRatio.value / se);
+      r.p_value = NormalTwoSidedP(r.statistic);
+    }
+    r.interval = {std::exp(logRatio.value - z * se), std::exp(logRatio.value + z * se)};
+  }
+  return r;
+}
+
 // The Wald test of a paired difference, (b - c)^2 / n^2 over its unrestricted
 // variance, in the form of Roldan-Nofuentes and Sidaty-Regad (J Stat Comput
 // Simul 2019; 89:2621-2644): n (b - c)^2 / (4bc + (a + d)(b + c)).
@@ -163,27 +189,7 @@ void AddAccuracyRows(std::vector<tComparison>& out, const std::string& key,
   out.push_back(IntervalRow(key + "_agresti_min", measure, "Agresti-Min", AgrestiMinDifference(b, c, n, z), true));
   out.push_back(IntervalRow(key + "_bonett_price", measure, "Bonett-Price", BonettPriceDifference(b, c, n, z), true));
   out.push_back(IntervalRow(key + "_tango", measure, "Tango score", TangoDifference(b, c, n, z), false));
-  // Alonzo, Pepe and Moskowitz (Stat Med 2002; 21:835-852): ln of the relative
-  // Se (or Sp) with the delta-method variance (b + c) / ((a + b)(a + c)).
-  tComparison r = Row("r" + key, "r" + measure, "Log ratio", true);
-  r.kind = tStatisticKind::normal;
-  r.hasEstimate = true;
-  r.hasInterval = true;
-  const double variance = IsMissing(logRatio.value)
-                              ? kMissing
-                              : Covariance(X, logRatio.gradient, logRatio.gradient);
-  // No discordant pair: a ratio of 1 known without error, and no test.
-  if (!IsMissing(variance) && variance >= 0) {
-    const double se = std::sqrt(variance);
-    r.estimate = OrMissing(std::exp(logRatio.value));
-    r.se = se;
-    if (se > 0) {
-      r.statistic = OrMissing(logRatio.value / se);
-      r.p_value = NormalTwoSidedP(r.statistic);
-    }
-    r.interval = {std::exp(logRatio.value - z * se), std::exp(logRatio.value + z * se)};
-  }
-  out.push_back(r);
+  out.push_back(RelativeRow("r" + key, "r" + measure, logRatio, X, z));
 }
 
 double Sum(double a, double b) { return IsMissing(a) || IsMissing(b) ? kMissing : a + b; }
@@ -258,6 +264,10 @@ std::vector<tComparison> CompareTestsFully(const tCells& X, double alpha) {
     } else if (c.name == "sp_mcnemar_cc") {
       AddAccuracyRows(out, "sp", "Sp", X[7], X[6], m2, z,
                       LogFigure(X, {{1, Cells({7, 8})}, {-1, Cells({6, 8})}}), X, spWald);
+      // The relative false positive fraction, which paired screen-positive
+      // studies can estimate without Sp (Cheng and Macaluso, Epidemiology 1997).
+      out.push_back(RelativeRow("rfpf", "rFPF",
+                                LogFigure(X, {{1, Cells({5, 6})}, {-1, Cells({5, 7})}}), X, z));
     }
     out.push_back(c);
     if (c.name == "sp_exact") {

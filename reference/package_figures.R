@@ -87,6 +87,12 @@ figures <- function(X) {
   for (f in c("rel.spec", "se.log.rel.spec", "lcl.rel.spec", "ucl.rel.spec", "pval.rel.spec"))
     put(paste("dt.rel", f, sep = "."), safe(rel$specificity[[f]]))
 
+  tf <- safe(tpffpf.rel(tab))
+  for (f in c("rel.fpf", "se.log.rel.fpf", "lcl.rel.fpf", "ucl.rel.fpf", "pval.rel.fpf"))
+    put(paste("dt.tpffpf", f, sep = "."), safe(tf$fpf[[f]]))
+  for (f in c("rel.tpf", "se.log.rel.tpf", "lcl.rel.tpf", "ucl.rel.tpf", "pval.rel.tpf"))
+    put(paste("dt.tpffpf", f, sep = "."), safe(tf$tpf[[f]]))
+
   for (fn in c("gs", "wgs")) {
     r <- safe(get(paste0("pv.", fn))(tab))
     for (m in c("ppv", "npv")) for (f in c("diff", "test.statistic", "p.value"))
