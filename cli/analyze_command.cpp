@@ -45,6 +45,12 @@ nlohmann::ordered_json RecordJson(const tInputDataRec& r) {
           {"realn", NumberOrNull(r.realn)}};
 }
 
+void AddExtendedIfAsked(nlohmann::ordered_json& j, const tSimMDB& sim) {
+  if (AppOptions.extendedoutput)
+    AddExtendedJson(j, CellsOfInput(sim.InputData), AppOptions.alfa_level, AppOptions.decimals,
+                    ExtendedOptionsOf(AppOptions));
+}
+
 nlohmann::ordered_json RecordResultJson(tSimMDB& sim, const tRecordSource& table, int row,
                                         bool raw) {
   const tInputDataRec& rec = sim.iRec;
@@ -66,6 +72,7 @@ nlohmann::ordered_json RecordResultJson(tSimMDB& sim, const tRecordSource& table
     j["comparisons"] = check.ok()
                            ? ComparisonsJson(CellsOfInput(sim.InputData), AppOptions.alfa_level)
                            : nlohmann::ordered_json::array();
+    if (check.ok()) AddExtendedIfAsked(j, sim);
     return j;
   }
   j["measures"] = MeasuresJson(sim.inputTestMeasures, rec.n);
@@ -84,6 +91,7 @@ nlohmann::ordered_json RecordResultJson(tSimMDB& sim, const tRecordSource& table
                         : nlohmann::ordered_json(nullptr);
   j["comparisons"] = drawn ? ComparisonsJson(CellsOfInput(sim.InputData), AppOptions.alfa_level)
                            : nlohmann::ordered_json(nullptr);
+  if (drawn) AddExtendedIfAsked(j, sim);
   return j;
 }
 
@@ -91,12 +99,13 @@ nlohmann::ordered_json RecordResultJson(tSimMDB& sim, const tRecordSource& table
 
 std::string AnalyzeCommand::synopsis() const {
   return "analyze FILE [--rows A-B] [--alpha A] [--epsilon E] [--decimals D] [--methods LIST] "
-         "[--full] [--extended] [--seed S] [--json]";
+         "[--full] [--extended] [--holm measures|global] [--seed S] [--json]";
 }
 
 int AnalyzeCommand::execute(const std::vector<std::string>& argv, std::ostream& out,
                             std::ostream& err) {
-  Arguments args({"rows", "alpha", "epsilon", "decimals", "methods", "seed"}, {"full", "extended", "json"});
+  Arguments args({"rows", "alpha", "epsilon", "decimals", "methods", "seed", "holm"},
+                 {"full", "extended", "json"});
   if (!args.Parse(argv)) {
     err << "analyze: " << args.error() << "\n";
     return kExitUsage;

@@ -25,13 +25,13 @@ constexpr const char* kCellOrder = "+++ +-+ -++ --+ ++- +-- -+- ---";
 
 std::string CompareCommand::synopsis() const {
   return "compare X1 X2 X3 X4 X5 X6 X7 X8 [--alpha A] [--epsilon E] [--decimals D] "
-         "[--methods LIST] [--full] [--extended] [--json]   (cells in the order " +
+         "[--methods LIST] [--full] [--extended] [--holm measures|global] [--json]   (cells in the order " +
          std::string(kCellOrder) + ")";
 }
 
 int CompareCommand::execute(const std::vector<std::string>& argv, std::ostream& out,
                             std::ostream& err) {
-  Arguments args({"alpha", "epsilon", "decimals", "methods"}, {"full", "extended", "json"});
+  Arguments args({"alpha", "epsilon", "decimals", "methods", "holm"}, {"full", "extended", "json"});
   if (!args.Parse(argv)) {
     err << "compare: " << args.error() << "\n";
     return kExitUsage;
@@ -76,13 +76,16 @@ int CompareCommand::execute(const std::vector<std::string>& argv, std::ostream& 
     nlohmann::ordered_json cellsJson = nlohmann::ordered_json::array();
     for (std::size_t i = 1; i <= 8; ++i) cellsJson.push_back(input.V[i]);
     const tData_Rec observed = DataOfCells(input.V);
-    const nlohmann::ordered_json result = {
+    nlohmann::ordered_json result = {
         {"input", {{"cells", cellsJson}, {"alpha", options.alfa_level}, {"epsilon", options.epsilon}}},
         {"measures", MeasuresJson(ComputeMeasures(observed), observed.n)},
         {"methods", ActiveMethodsJson(methods)},
         {"accuracy", AccuracyJson(CellsOfInput(input), options.alfa_level)},
         {"comparisons", ComparisonsJson(CellsOfInput(input), options.alfa_level)},
     };
+    if (options.extendedoutput)
+      AddExtendedJson(result, CellsOfInput(input), options.alfa_level, options.decimals,
+                      ExtendedOptionsOf(options));
     out << result.dump(2) << "\n";
     return kExitOk;
   }
@@ -91,7 +94,8 @@ int CompareCommand::execute(const std::vector<std::string>& argv, std::ostream& 
   tMemoryDocument doc;
   AppendMethodReports(doc, methods, options.fulloutput, 0.0, 1.0, options.decimals);
   if (options.extendedoutput)
-    AppendExtendedReport(doc, CellsOfInput(input), options.alfa_level, options.decimals, methods);
+    AppendExtendedReport(doc, CellsOfInput(input), options.alfa_level, options.decimals, methods,
+                         ExtendedOptionsOf(options));
   out << doc.Text("\n");
   return kExitOk;
 }

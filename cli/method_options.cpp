@@ -53,6 +53,11 @@ std::optional<std::string> ReadAnalysisOptions(const Arguments& args, tConf_rec&
   }
   if (args.has("full")) options.fulloutput = true;
   if (args.has("extended")) options.extendedoutput = true;
+  if (const auto text = args.value("holm")) {
+    if (*text != "measures" && *text != "global")
+      return "--holm: '" + *text + "' is not measures or global";
+    options.holmglobal = *text == "global";
+  }
   return std::nullopt;
 }
 

@@ -9,7 +9,8 @@
 namespace kovalin {
 
 // How a comparison's statistic is referred to a distribution.
-enum class tStatisticKind { chiSquare, normal, exact };
+// none: the row gives an interval and tests nothing.
+enum class tStatisticKind { chiSquare, normal, exact, none };
 
 // One comparison of test A with test B. Differences are A - B and ratios A / B.
 struct tComparison {
@@ -29,6 +30,15 @@ struct tComparison {
   // Holm-adjusted p-value; only the comparisons of the Holm family carry one.
   bool inHolmFamily = false;
   double p_holm = kMissing;
+  // A global test of two measures at once (chi-square on 2 df).
+  bool global = false;
+  // Holm's adjustment over testCompareR's family: the global tests first,
+  // then the individual tests of the measures whose global test is
+  // significant after adjustment. notTested: in that family, but its global
+  // test is not significant, so it is not carried out.
+  bool inGlobalFamily = false;
+  bool notTested = false;
+  double p_holm_global = kMissing;
 };
 
 // Every comparison of the extended report, in the order it prints them, with

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/comparisons.h"
+#include "engine/extended_summary.h"
 #include "engine/method_set.h"
 #include "engine/text_document.h"
 #include "engine/text_format.h"
@@ -46,14 +47,51 @@ void WriteProportions(tTextDocument& memo, const tPairedAccuracy& acc, int d) {
   t.Write();
 }
 
-void WriteRatios(tTextDocument& memo, const tPairedAccuracy& acc, int d) {
-  tTablaOutput t(memo, 6, 5, "# Diagnostic likelihood ratios (log-method intervals):");
+void WriteExactIntervals(tTextDocument& memo, const tPairedAccuracy& acc, int d) {
+  tTablaOutput t(memo, 8, 10, "# Exact (Clopper-Pearson) and Yu-Guo-Xu intervals:");
   t.SetAlignLeft(0);
-  Row(t, 0, {PadRight("Measure", kMeasureWidth), "Test", "Estimate", "SE(log)", "CI(-)", "CI(+)"});
+  Row(t, 0, {PadRight("Measure", kMeasureWidth), "Test", "Estimate", "SE", "Exact(-)", "Exact(+)",
+             "Yu(-)", "Yu(+)"});
+  int row = 1;
+  auto add = [&](const char* measure, const char* test, const tProportionAccuracy& p) {
+    Row(t, row++, {PadRight(measure, kMeasureWidth), test, Number(p.estimate, d), Number(p.se, d),
+                   Number(p.exact.Inf, d), Number(p.exact.Sup, d), Number(p.yu.Inf, d),
+                   Number(p.yu.Sup, d)});
+  };
+  add("Prevalence", "", acc.prevalence);
+  add("Se", "A", acc.A.Se);
+  add("Se", "B", acc.B.Se);
+  add("Sp", "A", acc.A.Sp);
+  add("Sp", "B", acc.B.Sp);
+  add("PPV", "A", acc.A.PPV);
+  add("PPV", "B", acc.B.PPV);
+  add("NPV", "A", acc.A.NPV);
+  add("NPV", "B", acc.B.NPV);
+  t.Write();
+}
+
+void WriteYouden(tTextDocument& memo, const tPairedAccuracy& acc, int d) {
+  tTablaOutput t(memo, 5, 3, "# Youden's index (Se + Sp - 1):");
+  Row(t, 0, {"Test", "Estimate", "SE", "CI(-)", "CI(+)"});
+  int row = 1;
+  for (const auto& [test, y] : {std::pair{"A", acc.A.youden}, std::pair{"B", acc.B.youden}})
+    Row(t, row++, {test, Number(y.estimate, d), Number(y.se, d), Number(y.wald.Inf, d),
+                   Number(y.wald.Sup, d)});
+  t.Write();
+}
+
+void WriteRatios(tTextDocument& memo, const tPairedAccuracy& acc, int d) {
+  tTablaOutput t(memo, 9, 5,
+                 "# Diagnostic likelihood ratios (log-method and Martin Andres-Alvarez Hernandez "
+                 "intervals):");
+  t.SetAlignLeft(0);
+  Row(t, 0, {PadRight("Measure", kMeasureWidth), "Test", "Estimate", "SE(log)", "CI(-)", "CI(+)",
+             "SE", "MAAH(-)", "MAAH(+)"});
   int row = 1;
   auto add = [&](const char* measure, const char* test, const tRatioAccuracy& r) {
     Row(t, row++, {PadRight(measure, kMeasureWidth), test, Number(r.estimate, d), Number(r.seLog, d), Number(r.log.Inf, d),
-                   Number(r.log.Sup, d)});
+                   Number(r.log.Sup, d), Number(r.se, d), Number(r.martinAndres.Inf, d),
+                   Number(r.martinAndres.Sup, d)});
   };
   add("DLR+", "A", acc.A.DLRpos);
   add("DLR+", "B", acc.B.DLRpos);
@@ -68,14 +106,27 @@ std::string KindText(const tComparison& c) {
       return "X2(" + std::to_string(c.df) + ")";
     case tStatisticKind::normal:
       return "z";
+    case tStatisticKind::none:
+      return "";
     case tStatisticKind::exact:
       break;
   }
   return "exact";
 }
 
-void WriteComparisons(tTextDocument& memo, const tCells& X, double alpha, int d) {
-  const std::vector<tComparison> list = CompareTests(X, alpha);
+std::string HolmText(const tComparison& c, tHolmFamily family, int d) {
+  if (family == tHolmFamily::measures) return c.inHolmFamily ? PValueText(c.p_holm, d) : "";
+  if (!c.inGlobalFamily) return "";
+  return c.notTested ? "n.t." : PValueText(c.p_holm_global, d);
+}
+
+std::string MeasureLabel(const tComparison& c) {
+  if (c.global) return c.measure;
+  return c.measure + (c.ratio ? " A/B" : " A-B");
+}
+
+void WriteComparisons(tTextDocument& memo, const std::vector<tComparison>& list, const tCells& X,
+                      tHolmFamily family, int d) {
   tTablaOutput t(memo, 10, static_cast<int>(list.size()) + 1,
                  "# Comparisons (differences A-B, ratios A/B):");
   t.SetAlignLeft(0);
@@ -84,19 +135,33 @@ void WriteComparisons(tTextDocument& memo, const tCells& X, double alpha, int d)
              "p-value", "p(Holm)"});
   int row = 1;
   for (const tComparison& c : list) {
+    const bool tests = c.kind != tStatisticKind::none;
     Row(t, row++,
-        {PadRight(c.measure + (c.ratio ? " A/B" : " A-B"), kMeasureWidth),
-         PadRight(c.method, kMethodWidth),
+        {PadRight(MeasureLabel(c), kMeasureWidth), PadRight(c.method, kMethodWidth),
          c.hasEstimate ? Number(c.estimate, d) : "", c.hasInterval ? Number(c.se, d) : "",
          c.hasInterval ? Number(c.interval.Inf, d) : "",
          c.hasInterval ? Number(c.interval.Sup, d) : "", KindText(c),
-         c.kind == tStatisticKind::exact ? "" : Number(c.statistic, d), PValueText(c.p_value, d),
-         c.inHolmFamily ? PValueText(c.p_holm, d) : ""});
+         c.kind == tStatisticKind::exact || !tests ? "" : Number(c.statistic, d),
+         tests ? PValueText(c.p_value, d) : "", HolmText(c, family, d)});
   }
   t.Write();
   memo.AppendLine("- SE of a ratio: of its logarithm. Test: X2(df) chi-square, z normal, exact binomial.");
   memo.AppendLine(
-      "- p(Holm): Holm's step-down over the six comparisons that carry it, one per measure.");
+      "- Intervals of Se and Sp A-B: McNemar's row Wald, then Wald with continuity correction,");
+  memo.AppendLine("  Agresti-Min and Bonett-Price (centred on their adjusted differences), Tango score.");
+  if (family == tHolmFamily::measures) {
+    memo.AppendLine(
+        "- p(Holm): Holm's step-down over the six comparisons that carry it, one per measure.");
+  } else {
+    memo.AppendLine(
+        "- p(Holm): Holm's step-down over the global tests, then over the individual tests of the");
+    memo.AppendLine(
+        "  measures whose global test is significant (n.t.: not tested), as testCompareR adjusts.");
+  }
+  memo.AppendLine("- Covariance of ln rPPV and ln rNPV: " +
+                  (IsMissing(LogRelativePredictiveCovariance(X))
+                       ? std::string("N/A")
+                       : Trim(Fixed(LogRelativePredictiveCovariance(X), 1, d + 4))));
 }
 
 void WriteMethodPValues(tTextDocument& memo, tMethodSet& methods, int d) {
@@ -116,6 +181,12 @@ void WriteMethodPValues(tTextDocument& memo, tMethodSet& methods, int d) {
 
 }  // namespace
 
+tExtendedOptions ExtendedOptionsOf(const tConf_rec& options) {
+  tExtendedOptions e;
+  e.holm = options.holmglobal ? tHolmFamily::global : tHolmFamily::measures;
+  return e;
+}
+
 std::string PValueText(double p, int d) {
   if (IsMissing(p)) return "N/A";
   const double smallest = std::pow(10.0, -d);
@@ -124,7 +195,7 @@ std::string PValueText(double p, int d) {
 }
 
 void AppendExtendedReport(tTextDocument& memo, const tCells& X, double alpha, int decimals,
-                          tMethodSet& methods) {
+                          tMethodSet& methods, const tExtendedOptions& options) {
   const int d = decimals;
   memo.AppendLine("");
   memo.AppendLine("[3] ACCURACY OF EACH TEST AND COMPARISONS");
@@ -136,9 +207,19 @@ void AppendExtendedReport(tTextDocument& memo, const tCells& X, double alpha, in
   memo.AppendLine("");
   WriteRatios(memo, acc, d);
   memo.AppendLine("");
-  WriteComparisons(memo, X, alpha, d);
+  WriteExactIntervals(memo, acc, d);
+  memo.AppendLine("");
+  WriteYouden(memo, acc, d);
+  memo.AppendLine("");
+  const std::vector<tComparison> list = CompareTestsFully(X, alpha);
+  WriteComparisons(memo, list, X, options.holm, d);
   memo.AppendLine("");
   WriteMethodPValues(memo, methods, d);
+  memo.AppendLine("");
+  memo.AppendLine(SummaryTitle(alpha, options.holm));
+  for (const std::string& line : PlainSummary(acc, list, alpha, d, options.holm, options.nameA,
+                                              options.nameB))
+    memo.AppendLine(line);
   memo.AppendLine("");
 }
 

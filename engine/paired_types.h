@@ -89,6 +89,9 @@ struct tConf_rec {
   double alfa_level = 0.05;
   double za = 1.96;
   bool extendedoutput = false;  // "Extended output" of the Options dialog
+  // Holm's adjustment of the extended output over testCompareR's family (the
+  // global tests first) instead of one test per measure.
+  bool holmglobal = false;
 };
 
 // Arguments of a method object's creation.

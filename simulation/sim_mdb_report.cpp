@@ -202,7 +202,7 @@ void tSimMDB::Examine_Record(const tInputFormRec& FormData, bool DataInput) {
   // The drawn (or read) sample as it is, before any increment or correction.
   if (options.extendedoutput)
     AppendExtendedReport(memo, CellsOfInput(InputData), options.alfa_level, options.decimals,
-                         *methods_);
+                         *methods_, ExtendedOptionsOf(options));
 }
 
 }  // namespace kovalin

@@ -102,6 +102,40 @@ TEST(ExtendedCompare, JsonCarriesAccuracyComparisonsAndTestPValues) {
   EXPECT_EQ(Named(j["comparisons"], "sp_mcnemar")["df"], 1);
 }
 
+TEST(ExtendedCompare, NewFiguresOnlyWithExtendedAndHolmFamilyByOption) {
+  // --json alone is as before: the fourteen comparisons, no new keys.
+  const auto plain = nlohmann::json::parse(Cli(Compare({"--json", "--methods", "d"})).out);
+  EXPECT_EQ(plain["comparisons"].size(), 14u);
+  EXPECT_FALSE(plain.contains("summary"));
+  EXPECT_FALSE(plain["accuracy"]["A"]["sensitivity"]["intervals"].contains("exact"));
+
+  const CliRun r = Cli(Compare({"--json", "--extended", "--holm", "global", "--methods", "d"}));
+  ASSERT_EQ(r.status, 0) << r.err;
+  const auto j = nlohmann::json::parse(r.out);
+  EXPECT_EQ(j["holm_family"], "global");
+  EXPECT_EQ(j["summary"].size(), 6u);
+  EXPECT_NEAR(j["rpv_covariance"].get<double>(), 0.00040245778097586856, 1e-9 * 4e-4);  // pv.rpv's Sigma
+  EXPECT_TRUE(j["accuracy"]["prevalence"]["intervals"].contains("yu"));
+  const auto& global = Named(j["comparisons"], "pv_wald");
+  EXPECT_TRUE(global["global"].get<bool>());
+  EXPECT_EQ(global["df"], 2);
+  EXPECT_TRUE(global["orientation"].is_null());
+  // Paired1 has 712 subjects: Se is tested by McNemar with correction in
+  // testCompareR's family.
+  EXPECT_TRUE(Named(j["comparisons"], "se_wald")["p_holm_global"].is_null());
+  EXPECT_FALSE(Named(j["comparisons"], "se_mcnemar_cc")["p_holm_global"].is_null());
+  EXPECT_TRUE(Named(j["comparisons"], "se_tango")["p_value"].is_null());
+
+  const CliRun text = Cli(Compare({"--extended", "--holm", "global", "--methods", "d"}));
+  EXPECT_NE(text.out.find("# Summary at level 0.05, Holm's adjustment over the global tests"),
+            std::string::npos);
+  EXPECT_EQ(Fields(text.out, "Se,Sp     \tWald")[9], "<0.0001");
+  const CliRun bad = Cli(Compare({"--extended", "--holm", "stepdown"}));
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_EQ(bad.out, "");
+  EXPECT_EQ(bad.err, "compare: --holm: 'stepdown' is not measures or global\n");
+}
+
 class ExtendedAnalyze : public testing_support::TempFolderTest {};
 
 TEST_F(ExtendedAnalyze, EveryRecordEndsWithItsBlockAndNothingElseChanges) {
