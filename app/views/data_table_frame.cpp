@@ -240,12 +240,8 @@ void TFDataTable::FillHeadingMenu(QMenu& menu, Qt::Orientation orientation, int 
     QAction* remove = menu.addAction("Delete Row");
     insert->setEnabled(editable);
     remove->setEnabled(editable && frame_.DataTable1.NrOfRows() > 1);
-    connect(insert, &QAction::triggered, this, [this, at] {
-      model_->ChangeShape("Insert row", [at](tRecordTableFrame& f) { return f.DataTable1.InsertRow(at); });
-    });
-    connect(remove, &QAction::triggered, this, [this, at] {
-      model_->ChangeShape("Delete row", [at](tRecordTableFrame& f) { return f.DataTable1.RemoveRow(at); });
-    });
+    connect(insert, &QAction::triggered, this, [this, at] { model_->ChangeRows(true, at); });
+    connect(remove, &QAction::triggered, this, [this, at] { model_->ChangeRows(false, at); });
     return;
   }
   connect(menu.addAction("Select Column"), &QAction::triggered, this, [this, section] { grid_->selectColumn(section); });

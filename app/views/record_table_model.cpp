@@ -137,6 +137,65 @@ class tShapeCommand : public QUndoCommand {
   bool alreadyDone_ = true;
 };
 
+// A record inserted or deleted through the row headings' menu: undone by the
+// opposite change, with a deleted record's cells and name kept for it, so a
+// long table is not copied for a step.
+class tRowCommand : public QUndoCommand {
+ public:
+  tRowCommand(tRecordTableModel* model, bool insert, int at)
+      : QUndoCommand(insert ? "Insert row" : "Delete row"), model_(model), insert_(insert), at_(at) {}
+
+  // Makes the change; false (and nothing to push) when the table refused it.
+  bool Apply() {
+    if (!(insert_ ? Insert() : Remove())) return false;
+    Changed();
+    return true;
+  }
+  void undo() override {
+    if (insert_ ? Remove() : Insert()) Changed();
+  }
+  void redo() override {
+    if (alreadyDone_) {
+      alreadyDone_ = false;
+      return;
+    }
+    if (insert_ ? Insert() : Remove()) Changed();
+  }
+
+ private:
+  // Inserts the record at at_, with the kept cells when it was deleted before.
+  bool Insert() {
+    TDataTable& table = model_->frame_.DataTable1;
+    if (!table.InsertRow(at_)) return false;
+    if (!insert_) {
+      for (std::size_t c = 0; c < kept_.size(); ++c) WriteCell(table, static_cast<int>(c) + 1, at_, kept_[c]);
+      table.SetRowName(at_, keptName_);
+    }
+    return true;
+  }
+  bool Remove() {
+    TDataTable& table = model_->frame_.DataTable1;
+    if (at_ < 1 || at_ > table.NrOfRows() || table.NrOfRows() < 2) return false;
+    if (!insert_) {
+      kept_.clear();
+      for (int c = 1; c <= table.NrOfColumns(); ++c) kept_.push_back(ReadCell(table, c, at_));
+      keptName_ = table.GetRowName(at_);
+    }
+    return table.RemoveRow(at_);
+  }
+  void Changed() {
+    model_->Reload();
+    emit model_->shapeChanged(false);
+  }
+
+  tRecordTableModel* model_;
+  bool insert_;
+  int at_;
+  std::vector<tCellValue> kept_;
+  std::string keptName_;
+  bool alreadyDone_ = true;
+};
+
 tRecordTableModel::tRecordTableModel(tRecordTableFrame& frame, QObject* parent)
     : QAbstractTableModel(parent), frame_(frame), undo_(new QUndoStack(this)) {
   undo_->setUndoLimit(kUndoLimit);
@@ -315,6 +374,16 @@ QString tRecordTableModel::CopyText(const QModelIndexList& cells) const {
   }
   if (!any) return {};
   return QString::fromStdString(CopyBlockText(frame_.NTabEd1, firstCol, firstRow, lastCol, lastRow));
+}
+
+bool tRecordTableModel::ChangeRows(bool insert, int at) {
+  auto* command = new tRowCommand(this, insert, at);
+  if (!command->Apply()) {
+    delete command;
+    return false;
+  }
+  undo_->push(command);
+  return true;
 }
 
 bool tRecordTableModel::ChangeShape(const QString& text, const std::function<bool(tRecordTableFrame&)>& change) {

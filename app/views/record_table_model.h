@@ -53,9 +53,14 @@ class tRecordTableModel : public QAbstractTableModel {
   bool PasteBlock(const QModelIndex& at, const QString& text, QString& message);
   // The bounding block of the cells, tab-separated at full precision.
   QString CopyText(const QModelIndexList& cells) const;
-  // A change of the table's shape (a row or column inserted or deleted) as one
-  // step: `change` runs on the frame and says whether it changed anything.
+  // A change of the table's columns (a column inserted or deleted) as one
+  // step: `change` runs on the frame and says whether it changed anything;
+  // undo puts back a copy of the table as it was.
   bool ChangeShape(const QString& text, const std::function<bool(tRecordTableFrame&)>& change);
+
+  // A record inserted before `at` (1..rows+1), or record `at` deleted (at
+  // least two records), as one step.
+  bool ChangeRows(bool insert, int at);
 
   QUndoStack* UndoStack() const { return undo_; }
   // The table was saved: the current step is the saved one.
@@ -76,6 +81,7 @@ class tRecordTableModel : public QAbstractTableModel {
  private:
   friend class tCellsCommand;
   friend class tShapeCommand;
+  friend class tRowCommand;
   void CellsChanged(int firstCol, int firstRow, int lastCol, int lastRow, bool rowsChanged);
   void FollowUndoStack();
 

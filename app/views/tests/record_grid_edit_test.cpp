@@ -175,6 +175,21 @@ TEST_F(RecordGrid, ColumnAndRowChangesUndoWithTheirNamesAndDecimals) {
   EXPECT_FALSE(frame.Modified());
   frame.UndoStack()->redo();
   EXPECT_EQ(frame.Model()->columnCount(), 8);
+  frame.UndoStack()->undo();
+
+  // A deleted record comes back with its cells and its name.
+  rowMenu.actions().at(1)->trigger();  // Insert Row: two records
+  Store().SetRowName(2, "second");
+  Store().SetCellState(4, 2, kCellEmpty);
+  QMenu deleteMenu;
+  frame.FillHeadingMenu(deleteMenu, Qt::Vertical, 1);
+  deleteMenu.actions().at(2)->trigger();  // Delete Row
+  EXPECT_EQ(frame.Model()->rowCount(), 1);
+  frame.UndoStack()->undo();
+  ASSERT_EQ(frame.Model()->rowCount(), 2);
+  EXPECT_EQ(Store().GetRowName(2), "second");
+  EXPECT_EQ(Store().GetRawElem(3, 2), 0.125);
+  EXPECT_EQ(Store().GetCellState(4, 2), kCellEmpty);
 }
 
 TEST_F(RecordGrid, KeysIgnoredInSelectionSayHowToStartEditing) {
