@@ -32,6 +32,7 @@ TFResults* Launch_SelectionAnalysis(tResultsWorkspace& workspace,
   const int bottom = std::max(table.firstSelected, table.lastSelected);
   AnalyzeSelection(*table.records, top, bottom, results->TextEditor1()->Document(), seed);
   results->TextEditor1()->Document().Flush();
+  results->MarkUnsaved();
   workspace.FinishResults(results);
   return results;
 }

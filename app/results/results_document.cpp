@@ -106,6 +106,7 @@ bool TFResults::bSave_Click() {
     return false;
   }
   flgSaved = true;
+  SetModified(false);
   return true;
 }
 

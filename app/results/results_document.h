@@ -24,7 +24,9 @@ struct tDim {
 
 // A results document: the pages an analysis or a simulation writes into
 // ("Output" grid, "Log", "Text File"), its status bar and a hidden progress panel.
-// It is never marked modified, so closing it never asks to save.
+// An analysis's text exists only here until it is saved, so such a document is
+// marked modified (MarkUnsaved) and its close asks like any other; a
+// simulation's results are in its files already and are never marked.
 class TFResults : public tDocumentWindow {
   Q_OBJECT
  public:
@@ -33,8 +35,13 @@ class TFResults : public tDocumentWindow {
   // rtfDocument is the settings' RTFDocument flag at creation.
   TFResults(TFMDIParent* creator, bool rtfDocument, QWidget* parent = nullptr);
 
-  // Save and Save as: the results save dialog, whatever the mode.
+  // Save and Save as: the results save dialog, whatever the mode. A save clears
+  // the modified mark.
   bool SaveToFile(int mode) override;
+  // The close prompt's "Save and close" opens the results save dialog itself.
+  bool SaveNeedsFileDialog() const override { return false; }
+  // The text written here is not saved anywhere yet.
+  void MarkUnsaved() { SetModified(true); }
   // The base's properties, then the list's column titles "Results" and " ".
   void ShowProperties() override;
 

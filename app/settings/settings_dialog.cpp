@@ -106,7 +106,7 @@ TForm_Orsino_Cnf::TForm_Orsino_Cnf(QWidget* parent, tSettingsStore& store)
     if (on) setAsDefault_->setChecked(true);
   });
 
-  if (ReloadSettings(store_)) setAsDefault_->setChecked(true);
+  if (SetAsDefaultStartsTicked(ReloadSettings(store_))) setAsDefault_->setChecked(true);
   iterations_->setText(QString::number(ProgramSettings.Iterations));
   tolerance_->setText(QString::number(ProgramSettings.Tolerance));
   decimals_->setText(QString::number(ProgramSettings.Decimals));

@@ -11,6 +11,7 @@ bool KillregRequested(const QStringList& arguments) {
 
 tStoreResult StartSettings(const QStringList& arguments, tSettingsStore& store) {
   DefaultsPending = true;
+  SetAsDefaultDeclined = false;
   tStoreResult result;
   if (KillregRequested(arguments)) {
     result = store.DeleteSettings();
@@ -24,6 +25,10 @@ tStoreResult StartSettings(const QStringList& arguments, tSettingsStore& store) 
   }
   return result;
 }
+
+bool SetAsDefaultDeclined = false;
+
+bool SetAsDefaultStartsTicked(bool storedRead) { return storedRead && !SetAsDefaultDeclined; }
 
 bool ReloadSettings(tSettingsStore& store) {
   if (store.ReadSettings(kSettingsKey, kSettingsValueName, ProgramSettings)) return true;
@@ -42,6 +47,7 @@ QString StoreFailureText(const tStoreResult& result) {
 
 void ConfirmSettings(const tSettingsRec& values, bool setAsDefault, tSettingsStore& store) {
   ProgramSettings = values;
+  SetAsDefaultDeclined = !setAsDefault;
   if (!setAsDefault) return;
   const tStoreResult result = store.WriteSettings(kSettingsKey, kSettingsValueName, values);
   if (!result.ok) ShowWarning(QStringLiteral("Settings"), StoreFailureText(result));

@@ -22,6 +22,14 @@ tStoreResult StartSettings(const QStringList& arguments, tSettingsStore& store);
 // the defaults come in once per run; later openings keep the values of the last OK.
 bool ReloadSettings(tSettingsStore& store);
 
+// The user's last OK of this run left "Set as default options" unticked: the
+// box then starts unticked at the next openings too, so that an OK does not
+// write the machine-wide store behind the user's back.
+extern bool SetAsDefaultDeclined;
+// Whether the box starts ticked: a stored record was read, and the user has not
+// declined to store the settings at an earlier OK of this run.
+bool SetAsDefaultStartsTicked(bool storedRead);
+
 // The Settings dialog's OK: the record takes the values for the run and, when asked,
 // they are stored. A failed write is reported once, naming the store and the reason.
 void ConfirmSettings(const tSettingsRec& values, bool setAsDefault, tSettingsStore& store);

@@ -196,7 +196,12 @@ void TFMain::changeEvent(QEvent* event) {
 }
 
 void TFMain::closeEvent(QCloseEvent* event) {
-  // Front to back, every document's prompt; the first Cancel keeps the program running.
+  // Every document is asked before any closes: a Cancel anywhere (or a save not
+  // made) leaves every window as it was and the program running.
+  if (!AgreeAllToClose()) {
+    event->ignore();
+    return;
+  }
   QList<QMdiSubWindow*> frames = area_->subWindowList(QMdiArea::StackingOrder);
   for (auto it = frames.rbegin(); it != frames.rend(); ++it) {
     if (!(*it)->close()) {

@@ -141,40 +141,65 @@ bool TFMDIChild::SaveFile() {
   return true;
 }
 
-bool TFMDIChild::FormCloseQuery() {
-  if (g_closeGuard && !g_closeGuard(this)) return false;
+TFMDIChild::tCloseDecision TFMDIChild::AskCloseDecision() {
+  if (closeAgreed_) return tCloseDecision::Close;
+  CommitPendingEdits();
+  if (g_closeGuard && !g_closeGuard(this)) return tCloseDecision::Stay;
   if (!AskOnClose) IsCloseQuery = false;
-  bool mayClose = true;
-  if (IsCloseQuery && StatusModificado) {
-    const QString shown = pFileName.isEmpty() ? Caption() : pFileName;
-    const tSavePromptAnswer answer =
-        Questions().AskSaveBeforeClose(shown + "\nhas been modified. Save before close?");
-    if (answer.dontAskAgain) AskOnClose = false;
-    switch (answer.choice) {
-      case tSavePromptChoice::Cancel: mayClose = false; break;
-      case tSavePromptChoice::Discard: mayClose = true; break;
-      case tSavePromptChoice::SaveAndClose: {
-        const tFileNameParts before{pFileName, pFileFullName, pFilePath, pFileNameNoExt, pfileExt};
-        if (!SaveNeedsFileDialog()) {
-          mayClose = SaveToFile(0);
-          break;
-        }
-        mayClose = SaveFile();
-        // A save that fails keeps the window and its changes: closing would lose them.
-        if (mayClose && !SaveToFile(0)) {
-          mayClose = false;
-          StatusModificado = true;
-          pFileName = before.name;
-          pfileExt = before.ext;
-        } else if (mayClose) {
-          setFileFullName(pFileName);
-        }
-        break;
+  if (!IsCloseQuery || !StatusModificado) return tCloseDecision::Close;
+  const QString shown = pFileName.isEmpty() ? Caption() : pFileName;
+  const tSavePromptAnswer answer =
+      Questions().AskSaveBeforeClose(shown + "\nhas been modified. Save before close?");
+  if (answer.dontAskAgain) AskOnClose = false;
+  switch (answer.choice) {
+    case tSavePromptChoice::Cancel: return tCloseDecision::Stay;
+    case tSavePromptChoice::Discard: return tCloseDecision::Close;
+    case tSavePromptChoice::SaveAndClose: return tCloseDecision::SaveThenClose;
+  }
+  return tCloseDecision::Stay;
+}
+
+bool TFMDIChild::CarryOutClose(tCloseDecision decision) {
+  if (closeAgreed_) return true;
+  bool mayClose = decision == tCloseDecision::Close;
+  if (decision == tCloseDecision::SaveThenClose) {
+    const tFileNameParts before{pFileName, pFileFullName, pFilePath, pFileNameNoExt, pfileExt};
+    if (!SaveNeedsFileDialog()) {
+      mayClose = SaveToFile(0);
+    } else {
+      mayClose = SaveFile();
+      // A save that fails keeps the window and its changes: closing would lose them.
+      if (mayClose && !SaveToFile(0)) {
+        mayClose = false;
+        StatusModificado = true;
+        pFileName = before.name;
+        pfileExt = before.ext;
+      } else if (mayClose) {
+        setFileFullName(pFileName);
       }
     }
   }
   IsCloseQuery = StatusModificado && !mayClose;
   return mayClose;
+}
+
+bool TFMDIChild::FormCloseQuery() { return CarryOutClose(AskCloseDecision()); }
+
+bool TFMDIParent::AgreeAllToClose() {
+  // A copy: nothing closes here, but a save may reorder nothing we rely on.
+  const QList<TFMDIChild*> documents = documents_;
+  QList<TFMDIChild::tCloseDecision> decisions;
+  for (TFMDIChild* document : documents) {
+    const TFMDIChild::tCloseDecision decision = document->AskCloseDecision();
+    if (decision == TFMDIChild::tCloseDecision::Stay) return false;
+    decisions << decision;
+  }
+  for (qsizetype i = 0; i < documents.size(); ++i) {
+    if (decisions[i] != TFMDIChild::tCloseDecision::SaveThenClose) continue;
+    if (!documents[i]->CarryOutClose(decisions[i])) return false;
+  }
+  for (TFMDIChild* document : documents) document->AgreeToClose();
+  return true;
 }
 
 void TFMDIChild::FormClose() {

@@ -40,6 +40,13 @@ class TFMDIParent {
   void RemoveDocument(TFMDIChild* document);
   const QList<TFMDIChild*>& DocumentsFrontToBack() const { return documents_; }
 
+  // Before the program ends: every document is asked first, front to back, and
+  // the saves chosen are made; only then may all of them close. False, with
+  // nothing closed and every document as it was, when one answer was Cancel or
+  // a save was not made. True when every document agreed to close (they are
+  // then closed without a second question).
+  bool AgreeAllToClose();
+
   TFMDIChild* ActiveData = nullptr;
   // The side panel's sections in order: object browser, properties.
   QStringList OI_Panels;
@@ -79,6 +86,18 @@ class TFMDIChild {
   void FormActivate();
   // The close decision; true when the document may close.
   bool FormCloseQuery();
+  // The two halves of it. First the question (the close guard, then the
+  // prompt when the document is modified): no file is written yet.
+  enum class tCloseDecision { Close, SaveThenClose, Stay };
+  tCloseDecision AskCloseDecision();
+  // Then the decision carried out: a chosen save is made; true when the
+  // document may close.
+  bool CarryOutClose(tCloseDecision decision);
+  // The document agreed to close: its next close asks nothing.
+  void AgreeToClose() { closeAgreed_ = true; }
+  // What a user typed and has not committed yet (an open cell editor) is
+  // taken into the document; runs before every close and save.
+  virtual void CommitPendingEdits() {}
   // The base's save dialog; true when a name was chosen.
   bool SaveFile();
   // Whether "Save and close" needs the base's save dialog first. A document
@@ -119,6 +138,7 @@ class TFMDIChild {
  private:
   QString caption_;
   bool closed_ = false;
+  bool closeAgreed_ = false;
 };
 
 // The parts of a file name as the document keeps them.

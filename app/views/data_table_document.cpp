@@ -122,7 +122,7 @@ TFTabla::TFTabla(TFMDIParent* creator, bool tabFreqs, bool tabNTabEd, bool tabTe
   connect(pages_, &QTabWidget::currentChanged, this, &TFTabla::PageChanged);
   connect(percentTabs_, &QTabBar::currentChanged, this, [this] { ShowPercentages(); });
   connect(grid_, &tFrequencyGridView::statusChanged, this, &TFTabla::RefreshStatus);
-  connect(grid_, &tFrequencyGridView::modifiedByKey, this, [this] {
+  connect(grid_, &tFrequencyGridView::modifiedByEntry, this, [this] {
     table_.modified = true;
     UpdateModified();
     RefreshStatus();
@@ -297,8 +297,22 @@ bool TFTabla::SaveCmd(int modo) {
 
 bool TFTabla::SaveNeedsFileDialog() const { return table_.modified && pages_->isTabVisible(TSData); }
 
+void TFTabla::CommitPendingEdits() {
+  frame_->CommitEdits();
+  grid_->CommitOpenEditor();
+}
+
+QUndoStack* TFTabla::UndoStack() const { return frame_->UndoStack(); }
+
 bool TFTabla::SaveToFile(int mode) {
-  if (mode != 0) return SaveCmd(mode);
+  CommitPendingEdits();
+  if (mode != 0) {
+    // Save and Save as save the table in view: the record table on its page,
+    // and always when the frequency table's pages are hidden.
+    const bool records = pages_->currentIndex() == TSNTabEd || !pages_->isTabVisible(TSData);
+    if (records) return mode == 1 ? frame_->SaveAsClick() : frame_->SaveClick();
+    return SaveCmd(mode);
+  }
   // The close prompt: whatever is modified is saved, or the window stays open.
   bool ok = true;
   if (frame_->Modified()) ok = frame_->SaveClick();

@@ -18,6 +18,7 @@ class QTabBar;
 class QTabWidget;
 class QTableView;
 class QToolBar;
+class QUndoStack;
 
 namespace kovalin::app {
 
@@ -47,6 +48,10 @@ class TFTabla : public tDocumentWindow {
   void ShowXmlStructure() override;
   // Only the frequency table is written to the file the close prompt's dialog names.
   bool SaveNeedsFileDialog() const override;
+  // Open cell editors of both grids are committed.
+  void CommitPendingEdits() override;
+  // The record table's edit history (Ctrl+Z and Ctrl+Y in its grid).
+  QUndoStack* UndoStack() const;
 
   // Writes the XML data file while the Data page is active; false when nothing was written.
   bool SaveCmd(int modo);

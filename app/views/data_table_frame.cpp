@@ -1,8 +1,10 @@
 #include "app/views/data_table_frame.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QEvent>
 #include <QFileInfo>
@@ -18,6 +20,7 @@
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QToolButton>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include "app/shell/questions.h"
@@ -62,16 +65,66 @@ class tDownOnEnterDelegate : public QStyledItemDelegate {
 
 QString FromStd(const std::string& s) { return QString::fromStdString(s); }
 
-// The record grid: Enter moves the cursor down, with or without an open editor.
+bool IsRedo(const QKeyEvent* event) {
+  return event->matches(QKeySequence::Redo) ||
+         (event->key() == Qt::Key_Y && event->modifiers() == Qt::ControlModifier);
+}
+
+// The keys the record grid takes as a spreadsheet does, while no cell editor is open.
+enum class tGridKey { None, Copy, Cut, Paste, Clear, Undo, Redo, StartEdit };
+
+tGridKey GridKeyOf(const QKeyEvent* event) {
+  if (event->matches(QKeySequence::Copy)) return tGridKey::Copy;
+  if (event->matches(QKeySequence::Cut)) return tGridKey::Cut;
+  if (event->matches(QKeySequence::Paste)) return tGridKey::Paste;
+  if (event->matches(QKeySequence::Undo)) return tGridKey::Undo;
+  if (IsRedo(event)) return tGridKey::Redo;
+  if (event->key() == Qt::Key_Delete && !(event->modifiers() & ~Qt::KeypadModifier)) return tGridKey::Clear;
+  const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+  if (plain && (event->key() == Qt::Key_F2 || event->key() == Qt::Key_Backspace)) return tGridKey::StartEdit;
+  if (plain && !event->text().isEmpty() && event->text().at(0).isPrint()) return tGridKey::StartEdit;
+  return tGridKey::None;
+}
+
+// The record grid: Enter moves the cursor down, with or without an open editor;
+// copy, cut, paste, Delete, undo and redo act on the selected cells; the frame
+// carries them out (and says how to start editing when the table takes no edits).
 class tRecordGridView : public QTableView {
  public:
   using QTableView::QTableView;
   bool Editing() const { return state() == EditingState; }
+  // True when the frame handled the key.
+  std::function<bool(tGridKey)> gridKey;
+
+  // The text in an open cell editor is stored, as if Enter had been pressed in place.
+  void CommitOpenEditor() {
+    if (!Editing()) return;
+    QWidget* editor = indexWidget(currentIndex());
+    if (editor == nullptr) return;
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+  }
 
  protected:
+  bool event(QEvent* event) override {
+    // The main window's Edit shortcuts must not take these keys from the grid.
+    if (event->type() == QEvent::ShortcutOverride && !Editing()) {
+      const tGridKey key = GridKeyOf(static_cast<QKeyEvent*>(event));
+      if (key != tGridKey::None && key != tGridKey::StartEdit) {
+        event->accept();
+        return true;
+      }
+    }
+    return QTableView::event(event);
+  }
+
   void keyPressEvent(QKeyEvent* event) override {
     if (IsEnter(event->key()) && !Editing()) {
       MoveCursorDown(this);
+      event->accept();
+      return;
+    }
+    if (!Editing() && gridKey && gridKey(GridKeyOf(event))) {
       event->accept();
       return;
     }
@@ -85,7 +138,9 @@ bool Editing(QTableView* view) { return static_cast<tRecordGridView*>(view)->Edi
 
 TFDataTable::TFDataTable(QWidget* parent) : QWidget(parent), model_(new tRecordTableModel(frame_, this)) {
   setObjectName("FDataTable1");
-  grid_ = new tRecordGridView(this);
+  auto* grid = new tRecordGridView(this);
+  grid->gridKey = [this](tGridKey key) { return GridKey(static_cast<int>(key)); };
+  grid_ = grid;
   grid_->setObjectName("NTabEd1");
   grid_->setAccessibleName("Record table");
   grid_->setModel(model_);
@@ -116,6 +171,8 @@ TFDataTable::TFDataTable(QWidget* parent) : QWidget(parent), model_(new tRecordT
   modifiedText_ = new QLabel(this);
   modifiedText_->setAccessibleName("Record table modified");
   modifiedText_->setMinimumWidth(20);
+  hintText_ = new QLabel(this);
+  hintText_->setAccessibleName("Record table hint");
   propertiesButton_ = new QToolButton(this);
   propertiesButton_->setText("Properties");
   propertiesButton_->setAccessibleName("Properties");
@@ -139,6 +196,7 @@ TFDataTable::TFDataTable(QWidget* parent) : QWidget(parent), model_(new tRecordT
   status->setContentsMargins(2, 0, 2, 0);
   status->addWidget(statusText_);
   status->addWidget(modifiedText_);
+  status->addWidget(hintText_, 1);
   status->addStretch();
   status->addWidget(propertiesButton_);
   status->addWidget(actionsButton_);
@@ -154,9 +212,13 @@ TFDataTable::TFDataTable(QWidget* parent) : QWidget(parent), model_(new tRecordT
   layout->addLayout(body, 1);
   layout->addLayout(status);
 
-  connect(model_, &tRecordTableModel::cellEdited, this, [this] {
+  connect(model_, &tRecordTableModel::modifiedChanged, this, [this](bool modified) {
     ShowStatus();
-    emit modifiedChanged(frame_.pmodified);
+    emit modifiedChanged(modified);
+  });
+  connect(model_, &tRecordTableModel::shapeChanged, this, [this](bool columns) {
+    ShowShape();
+    if (columns) emit columnsChanged();
   });
 
   // A new frame: no file, not modified, side panels hidden, state Selection.
@@ -167,6 +229,8 @@ TFDataTable::TFDataTable(QWidget* parent) : QWidget(parent), model_(new tRecordT
   TableChanged();
 }
 
+TFDataTable::~TFDataTable() { delete grid_; }
+
 void TFDataTable::FillHeadingMenu(QMenu& menu, Qt::Orientation orientation, int section) {
   const bool editable = !frame_.NTabEd1.DataReadOnly();
   const int at = section + 1;  // the store counts from 1
@@ -176,8 +240,8 @@ void TFDataTable::FillHeadingMenu(QMenu& menu, Qt::Orientation orientation, int 
     QAction* remove = menu.addAction("Delete Row");
     insert->setEnabled(editable);
     remove->setEnabled(editable && frame_.DataTable1.NrOfRows() > 1);
-    connect(insert, &QAction::triggered, this, [this, at] { AfterHeadingOperation(frame_.DataTable1.InsertRow(at)); });
-    connect(remove, &QAction::triggered, this, [this, at] { AfterHeadingOperation(frame_.DataTable1.RemoveRow(at)); });
+    connect(insert, &QAction::triggered, this, [this, at] { model_->ChangeRows(true, at); });
+    connect(remove, &QAction::triggered, this, [this, at] { model_->ChangeRows(false, at); });
     return;
   }
   connect(menu.addAction("Select Column"), &QAction::triggered, this, [this, section] { grid_->selectColumn(section); });
@@ -185,15 +249,86 @@ void TFDataTable::FillHeadingMenu(QMenu& menu, Qt::Orientation orientation, int 
   QAction* remove = menu.addAction("Delete Column");
   insert->setEnabled(editable);
   remove->setEnabled(editable && frame_.DataTable1.NrOfColumns() > 1);
-  connect(insert, &QAction::triggered, this, [this, at] { AfterHeadingOperation(frame_.InsertColumn(at), true); });
-  connect(remove, &QAction::triggered, this, [this, at] { AfterHeadingOperation(frame_.DeleteColumn(at), true); });
+  connect(insert, &QAction::triggered, this, [this, at] {
+    model_->ChangeShape("Insert column", [at](tRecordTableFrame& f) { return f.InsertColumn(at); });
+  });
+  connect(remove, &QAction::triggered, this, [this, at] {
+    model_->ChangeShape("Delete column", [at](tRecordTableFrame& f) { return f.DeleteColumn(at); });
+  });
 }
 
-void TFDataTable::AfterHeadingOperation(bool changed, bool columns) {
-  if (!changed) return;
-  frame_.pmodified = true;
-  TableChanged();
-  if (columns) emit columnsChanged();
+void TFDataTable::CommitEdits() { static_cast<tRecordGridView*>(grid_)->CommitOpenEditor(); }
+
+QUndoStack* TFDataTable::UndoStack() const { return model_->UndoStack(); }
+
+QString TFDataTable::HintText() const { return hintText_->text(); }
+
+bool TFDataTable::GridKey(int code) {
+  const auto key = static_cast<tGridKey>(code);
+  if (key == tGridKey::None) return false;
+  if (key == tGridKey::Copy) {
+    CopyCells();
+    return true;
+  }
+  if (frame_.NTabEd1.DataReadOnly()) {
+    // Said where the user looks: the key did nothing because of the state.
+    hintText_->setText(kEditHint);
+    return true;
+  }
+  switch (key) {
+    case tGridKey::Cut:
+      CopyCells();
+      ClearSelectedCells();
+      return true;
+    case tGridKey::Paste:
+      PasteCells();
+      return true;
+    case tGridKey::Clear:
+      ClearSelectedCells();
+      return true;
+    case tGridKey::Undo:
+      model_->UndoStack()->undo();
+      return true;
+    case tGridKey::Redo:
+      model_->UndoStack()->redo();
+      return true;
+    default:
+      return false;  // the grid opens its editor
+  }
+}
+
+void TFDataTable::CopyCells() {
+  const QString text = model_->CopyText(grid_->selectionModel()->selectedIndexes());
+  if (!text.isEmpty()) QApplication::clipboard()->setText(text);
+}
+
+bool TFDataTable::ClearSelectedCells() {
+  QModelIndexList cells = grid_->selectionModel()->selectedIndexes();
+  if (cells.isEmpty() && grid_->currentIndex().isValid()) cells << grid_->currentIndex();
+  return model_->ClearCells(cells);
+}
+
+bool TFDataTable::PasteCells() {
+  const QString text = QApplication::clipboard()->text();
+  QModelIndex at = grid_->currentIndex();
+  // A paste over a selection starts at its top left cell.
+  for (const QModelIndex& i : grid_->selectionModel()->selectedIndexes()) {
+    if (!at.isValid() || i.row() < at.row() || (i.row() == at.row() && i.column() < at.column())) at = i;
+  }
+  const int col = at.column();
+  const int row = at.row();
+  QString message;
+  if (!model_->PasteBlock(at, text, message)) {
+    ShowWarning(kCaption, message);
+    return false;
+  }
+  // The pasted block stays selected, as spreadsheets leave it.
+  const tCellBlock block = ParseCellBlock(text.toStdString());
+  const QModelIndex first = model_->index(row, col);
+  const QModelIndex last = model_->index(row + block.Height() - 1, col + block.Width() - 1);
+  grid_->selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+  grid_->selectionModel()->select(QItemSelection(first, last), QItemSelectionModel::ClearAndSelect);
+  return true;
 }
 
 QWidget* TFDataTable::BuildPropertiesPanel() {
@@ -302,6 +437,9 @@ bool TFDataTable::PropertiesShown() const { return !propertiesPanel_->isHidden()
 bool TFDataTable::ActionsShown() const { return !actionsPanel_->isHidden(); }
 
 void TFDataTable::Setstatus(setOfStatus status) {
+  // What is typed in an open editor is kept before the grid stops taking edits.
+  CommitEdits();
+  hintText_->clear();
   frame_.Setstatus(status);
   const bool readOnly = frame_.NTabEd1.DataReadOnly();
   // An open editor closes without storing when the grid now refuses edits.
@@ -328,6 +466,11 @@ void TFDataTable::Setstatus(setOfStatus status) {
 }
 
 void TFDataTable::TableChanged() {
+  ShowShape();
+  model_->ForgetHistory();
+}
+
+void TFDataTable::ShowShape() {
   model_->Reload();
   {
     const QSignalBlocker block(fieldList_);
@@ -444,7 +587,9 @@ bool TFDataTable::SaveClick() {
     frame_.SetFileName(answer.fileName.toStdString());
     ShowFileName();
   }
+  CommitEdits();
   const tFrameFileResult result = frame_.ExportAsCSV(frame_.ExportDelimiter);
+  if (result.ok) model_->MarkSaved();
   Report(result);
   ShowStatus();
   emit modifiedChanged(frame_.pmodified);
@@ -459,17 +604,19 @@ void TFDataTable::RefreshClick() {
   TableChanged();
 }
 
-void TFDataTable::FileLabelDoubleClick() {
+void TFDataTable::FileLabelDoubleClick() { SaveAsClick(); }
+
+bool TFDataTable::SaveAsClick() {
   tFileRequest request;
   request.caption = "Save as";
   request.filter = kCsvFilter;
   request.defaultSuffix = "csv";
   ProposeName(request);
   const tFileAnswer answer = Questions().AskSaveFile(request);
-  if (!answer.accepted) return;
+  if (!answer.accepted) return false;
   frame_.SetFileName(answer.fileName.toStdString());
   ShowFileName();
-  SaveClick();
+  return SaveClick();
 }
 
 void TFDataTable::SetExportDelimiter(TCSVDelimiters delimiter) {

@@ -16,6 +16,7 @@ class QPushButton;
 class QSpinBox;
 class QTableView;
 class QToolButton;
+class QUndoStack;
 
 namespace kovalin::app {
 
@@ -28,6 +29,9 @@ class TFDataTable : public QWidget {
   Q_OBJECT
  public:
   explicit TFDataTable(QWidget* parent = nullptr);
+  // The grid goes before the store it reads: a window closing as it is
+  // destroyed still asks its grid for texts.
+  ~TFDataTable() override;
 
   tRecordTableFrame& Frame() { return frame_; }
   const tRecordTableFrame& Frame() const { return frame_; }
@@ -38,6 +42,21 @@ class TFDataTable : public QWidget {
   void Setstatus(setOfStatus status);
   // The store was replaced or reshaped: the grid, the field list and the counts follow.
   void TableChanged();
+  // The text typed in an open cell editor is stored (before a close or a save).
+  void CommitEdits();
+  // The record table's edit history (the document's undo stack).
+  QUndoStack* UndoStack() const;
+  // Copy, cut, paste and Delete on the grid's selected cells (the keys of the grid).
+  void CopyCells();
+  bool ClearSelectedCells();
+  // The clipboard's block at the current cell; a refusal is reported.
+  bool PasteCells();
+  // The hint of the frame's status bar, set when a key did nothing because the
+  // table is not in state Edit.
+  QString HintText() const;
+  static constexpr const char* kEditHint =
+      "The table is in Selection state: click Actions or Properties below to edit it";
+
   // The record table's own modified mark.
   bool Modified() const { return frame_.pmodified; }
   // The two panels of the frame's status bar.
@@ -59,6 +78,8 @@ class TFDataTable : public QWidget {
   void DeleteRecordClick();
   void DeleteAllClick();
   void FileLabelDoubleClick();
+  // Saves under a name asked for first; false when nothing was written.
+  bool SaveAsClick();
   void SetExportDelimiter(TCSVDelimiters delimiter);
   // The folder and name the save dialog proposes while the frame has no file
   // (the document knows its title and its own file; the frame does not).
@@ -90,7 +111,10 @@ class TFDataTable : public QWidget {
   bool AutosaveAllowed();
   void Report(const tFrameFileResult& result);
   void AfterRecordOperation(bool changed);
-  void AfterHeadingOperation(bool changed, bool columns = false);
+  // The counts, field list and file name after the store changed its shape.
+  void ShowShape();
+  // A spreadsheet key of the grid (a tGridKey); true when handled.
+  bool GridKey(int key);
 
   tRecordTableFrame frame_;
   tRecordTableModel* model_;
@@ -110,6 +134,7 @@ class TFDataTable : public QWidget {
   QCheckBox* autosave_;
   QLabel* statusText_;
   QLabel* modifiedText_;
+  QLabel* hintText_;
   QToolButton* propertiesButton_;
   QToolButton* actionsButton_;
   std::function<QString()> proposal_;

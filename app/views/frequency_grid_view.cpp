@@ -67,6 +67,7 @@ tFrequencyGridView::tFrequencyGridView(tFrequencyTable& table, QWidget* parent)
   setTabKeyNavigation(true);
   ApplyEditMode();
   connect(model_, &tTextGridModel::textEntered, this, &tFrequencyGridView::OnTextEntered);
+  connect(model_, &tTextGridModel::textChanged, this, &tFrequencyGridView::modifiedByEntry);
   connect(selectionModel(), &QItemSelectionModel::currentChanged, this, &tFrequencyGridView::OnCurrentChanged);
 }
 
@@ -129,6 +130,14 @@ bool tFrequencyGridView::Commit(int col, int row) {
 
 void tFrequencyGridView::OnTextEntered(int col, int row) { pending_ = {col, row}; }
 
+void tFrequencyGridView::CommitOpenEditor() {
+  if (state() != EditingState) return;
+  QWidget* editor = indexWidget(currentIndex());
+  if (editor == nullptr) return;
+  commitData(editor);
+  closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
 void tFrequencyGridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
   // Moves are the grid's own (NavigationKey), not the delegate's.
   if (hint == QAbstractItemDelegate::EditNextItem || hint == QAbstractItemDelegate::EditPreviousItem) {
@@ -181,7 +190,7 @@ void tFrequencyGridView::keyPressEvent(QKeyEvent* event) {
 }
 
 void tFrequencyGridView::KeyReleased(const QKeyEvent* event) {
-  if (IsValueKey(event->key())) emit modifiedByKey();
+  if (IsValueKey(event->key())) emit modifiedByEntry();
   if (IsCopyRelease(event)) emit copyRequested();
 }
 

@@ -31,6 +31,8 @@ class tFrequencyGridView : public tFixedGridView {
   // Keeps the editor open and allows range selection.
   void UnlockForEditing();
 
+  // The text in an open cell editor is committed, as if the editor closed.
+  void CommitOpenEditor();
   // Commits the text of grid cell (col, row) as a frequency; false when it was refused.
   bool Commit(int col, int row);
   // A key pressed in the grid or in its cell editor (Enter, arrows, Tab).
@@ -41,8 +43,9 @@ class tFrequencyGridView : public tFixedGridView {
  signals:
   // After every selection and every commit: the status scan has run.
   void statusChanged();
-  // A digit, comma, minus or period key was released.
-  void modifiedByKey();
+  // A digit, comma, minus or period key was released, or an entry changed a
+  // cell's text (a Backspace that cleared it, a paste into the editor).
+  void modifiedByEntry();
   // Ctrl+C was released.
   void copyRequested();
   // The grid was unlocked for editing.

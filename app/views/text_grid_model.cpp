@@ -44,9 +44,12 @@ QVariant tTextGridModel::data(const QModelIndex& index, int role) const {
 
 bool tTextGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
   if (!grid_ || role != Qt::EditRole || !index.isValid() || !(flags(index) & Qt::ItemIsEditable)) return false;
-  grid_->SetCell(index.column(), index.row(), value.toString().toStdString());
+  const std::string before = grid_->Cell(index.column(), index.row());
+  const std::string typed = value.toString().toStdString();
+  grid_->SetCell(index.column(), index.row(), typed);
   emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
   emit textEntered(index.column(), index.row());
+  if (QString::fromStdString(before).trimmed() != value.toString().trimmed()) emit textChanged(index.column(), index.row());
   return true;
 }
 

@@ -35,6 +35,8 @@ class tTextGridModel : public QAbstractTableModel {
 
  signals:
   void textEntered(int col, int row);
+  // The entered text differs from what the cell held (blanks aside).
+  void textChanged(int col, int row);
 
  private:
   tTextGrid* grid_;

@@ -77,6 +77,8 @@ TEST_F(CommandsTest, AnalysisGivesNumberedDocumentsWithTheCommandLineText) {
   EXPECT_FALSE(first->PageShown(TFResults::ts_Output_Log));
   EXPECT_EQ(first->PageCaption(TFResults::ts_Output_File), "Output");
   EXPECT_TRUE(first->StatusBar()->isHidden());
+  // Its text is in no file yet: closing it will ask.
+  EXPECT_TRUE(first->StatusModificado);
 }
 
 TEST_F(CommandsTest, AnalysisOfAParameterRowWithASeedMatchesTheCommandLine) {

@@ -84,5 +84,46 @@ TEST(ResultsDocument, SaveProposesTheCaptionAndWritesRichTextByName) {
   EXPECT_TRUE(ScriptedQuestions().AllAnswersUsed());
 }
 
+// An analysis's text exists only in its window until saved: closing asks.
+TEST(ResultsDocument, AnUnsavedAnalysisAsksAtCloseAndASavedOneDoesNot) {
+  ScriptedQuestions().Reset();
+  AskOnClose = true;
+  QTemporaryDir dir;
+  TFResults analysis(nullptr, false);
+  analysis.ConfigAnalysis();
+  analysis.SetCaption("Results 1.1");
+  analysis.Mout("PPV 0.5");
+  analysis.MarkUnsaved();
+  ScriptedQuestions().AnswerNextSavePrompt({tSavePromptChoice::Cancel, false});
+  EXPECT_FALSE(analysis.FormCloseQuery());
+  ASSERT_EQ(ScriptedQuestions().SavePrompts().size(), 1);
+  EXPECT_EQ(ScriptedQuestions().SavePrompts()[0], "Results 1.1\nhas been modified. Save before close?");
+  // Save and close: the results save dialog, once, and the text is in the file.
+  const QString path = dir.filePath("results.txt");
+  ScriptedQuestions().AnswerNextSavePrompt({tSavePromptChoice::SaveAndClose, false});
+  ScriptedQuestions().AnswerNextFile(path);
+  EXPECT_TRUE(analysis.FormCloseQuery());
+  EXPECT_EQ(ScriptedQuestions().FileRequests().size(), 1);
+  QFile saved(path);
+  ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(saved.readAll().contains("PPV 0.5"));
+  EXPECT_FALSE(analysis.StatusModificado);
+  EXPECT_TRUE(analysis.FormCloseQuery());
+  EXPECT_EQ(ScriptedQuestions().SavePrompts().size(), 2);
+  // "Don't ask again" holds for results too.
+  TFResults second(nullptr, false);
+  second.ConfigAnalysis();
+  second.MarkUnsaved();
+  ScriptedQuestions().AnswerNextSavePrompt({tSavePromptChoice::Discard, true});
+  EXPECT_TRUE(second.FormCloseQuery());
+  TFResults third(nullptr, false);
+  third.ConfigAnalysis();
+  third.MarkUnsaved();
+  EXPECT_TRUE(third.FormCloseQuery());
+  EXPECT_EQ(ScriptedQuestions().SavePrompts().size(), 3);
+  AskOnClose = true;
+  EXPECT_TRUE(ScriptedQuestions().AllAnswersUsed());
+}
+
 }  // namespace
 }  // namespace kovalin::app

@@ -21,6 +21,7 @@ class SettingsDialogTest : public ::testing::Test {
     ScriptedQuestions().Reset();
     ProgramSettings = tSettingsRec{};
     DefaultsPending = true;
+    SetAsDefaultDeclined = false;
   }
   void Hover(QWidget* widget) {
     QEvent enter(QEvent::Enter);
@@ -90,6 +91,44 @@ TEST_F(SettingsDialogTest, TheVersionBoxAsksToStoreAndIsReadAtStart) {
   StartSettings({"kovalin"}, store_);
   EXPECT_TRUE(AutomaticVersionCheckWanted());
   EXPECT_TRUE(RichTextDocumentWanted());
+}
+
+// The user unticked "Set as default options" and pressed OK: the next opening
+// must not tick it again, or its OK would write the machine-wide store unasked.
+TEST_F(SettingsDialogTest, AnUntickedDefaultBoxStaysUntickedAtTheNextOpening) {
+  tSettingsRec stored;
+  stored.Iterations = 2500;
+  ASSERT_TRUE(store_.WriteSettings(kSettingsKey, kSettingsValueName, stored).ok);
+  {
+    TForm_Orsino_Cnf dialog(nullptr, store_);
+    dialog.show();
+    ASSERT_TRUE(dialog.SetAsDefaultBox()->isChecked());  // the stored record was read
+    dialog.SetAsDefaultBox()->setChecked(false);
+    dialog.Field(kTagIterations)->setText("5000");
+    dialog.OkButton()->click();
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+  }
+  {
+    TForm_Orsino_Cnf dialog(nullptr, store_);
+    dialog.show();
+    EXPECT_FALSE(dialog.SetAsDefaultBox()->isChecked());
+    dialog.OkButton()->click();
+  }
+  tSettingsRec reread;
+  ASSERT_TRUE(store_.ReadSettings(kSettingsKey, kSettingsValueName, reread));
+  EXPECT_EQ(reread.Iterations, 2500);
+  // Ticking it again at an OK stores, and the box is ticked from then on.
+  {
+    TForm_Orsino_Cnf dialog(nullptr, store_);
+    dialog.show();
+    dialog.SetAsDefaultBox()->setChecked(true);
+    dialog.Field(kTagIterations)->setText("7000");
+    dialog.OkButton()->click();
+  }
+  TForm_Orsino_Cnf dialog(nullptr, store_);
+  EXPECT_TRUE(dialog.SetAsDefaultBox()->isChecked());
+  ASSERT_TRUE(store_.ReadSettings(kSettingsKey, kSettingsValueName, reread));
+  EXPECT_EQ(reread.Iterations, 7000);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -183,6 +184,38 @@ TEST_F(MainWindow, ClosePromptDecidesCloseAndExit) {
   EXPECT_TRUE(window->DocumentArea()->subWindowList().isEmpty());
   EXPECT_EQ(window->Tree().Model()->item(0)->rowCount(), 0);
   EXPECT_EQ(window->StatusPanelText(1), "Active data: None");
+}
+
+// Exit with three modified windows, the one at the back answering Cancel:
+// nothing is saved and nothing closes, not even the windows that answered first.
+TEST_F(MainWindow, ExitAsksEveryDocumentBeforeClosingAnyAndACancelKeepsThemAll) {
+  tStandInWindow* back = NewTable();
+  tStandInWindow* middle = NewTable();
+  tStandInWindow* front = NewTable();
+  for (tStandInWindow* w : {back, middle, front}) w->SetModified(true);
+  Settle();
+  questions.AnswerNextSavePrompt({tSavePromptChoice::Discard, false});
+  questions.AnswerNextSavePrompt({tSavePromptChoice::SaveAndClose, false});
+  questions.AnswerNextSavePrompt({tSavePromptChoice::Cancel, false});
+  EXPECT_FALSE(window->close());
+  Settle();
+  EXPECT_EQ(questions.SavePrompts().size(), 3);
+  EXPECT_TRUE(questions.SavePrompts()[0].startsWith("Table 3\n"));  // front first
+  EXPECT_EQ(window->DocumentArea()->subWindowList().size(), 3);
+  EXPECT_TRUE(middle->saves.isEmpty());
+  for (tStandInWindow* w : {back, middle, front}) EXPECT_TRUE(w->StatusModificado);
+
+  // Answered through: the chosen save is made, then every window closes.
+  questions.AnswerNextSavePrompt({tSavePromptChoice::Discard, false});
+  questions.AnswerNextSavePrompt({tSavePromptChoice::SaveAndClose, false});
+  QTemporaryDir dir;
+  questions.AnswerNextFile(dir.filePath("middle.xml"));
+  questions.AnswerNextSavePrompt({tSavePromptChoice::Discard, false});
+  EXPECT_TRUE(window->close());
+  EXPECT_EQ(middle->saves, QList<int>{0});
+  Settle();
+  EXPECT_TRUE(window->DocumentArea()->subWindowList().isEmpty());
+  EXPECT_EQ(questions.SavePrompts().size(), 6);
 }
 
 TEST_F(MainWindow, DeleteBranchClosesTheWindowsOfTheTree) {

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QDir>
 #include <QFile>
@@ -157,9 +158,14 @@ TEST_F(DataTableDocument, SaveWritesTheXmlFileOnlyFromTheDataPage) {
   EXPECT_TRUE(doc->Pages()->isTabVisible(TFTabla::TSText));
   EXPECT_EQ(doc->Caption(), "study.xml");
   const QString target = dir.filePath("copy.xml");
+  // Save as from the Input page saves the record table, under a name asked for.
   doc->Pages()->setCurrentIndex(TFTabla::TSNTabEd);
-  EXPECT_FALSE(doc->SaveToFile(1));  // Save as from the Input page: no dialog, no file
-  EXPECT_TRUE(ScriptedQuestions().FileRequests().isEmpty());
+  ScriptedQuestions().AnswerNextFile(dir.filePath("records.csv"));
+  EXPECT_TRUE(doc->SaveToFile(1));
+  ASSERT_EQ(ScriptedQuestions().FileRequests().size(), 1);
+  EXPECT_TRUE(ScriptedQuestions().FileRequests()[0].filter.contains("*.csv"));
+  EXPECT_TRUE(QFile::exists(dir.filePath("records.csv")));
+  EXPECT_FALSE(QFile::exists(target));
 
   doc->Pages()->setCurrentIndex(TFTabla::TSData);
   ScriptedQuestions().AnswerNextFile(target);
@@ -254,6 +260,43 @@ TEST_F(DataTableDocument, EditedRecordsAskBeforeTheDocumentCloses) {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_FALSE(alive);
   EXPECT_TRUE(ReadAll(records).startsWith("Id\tPA\tPB"));
+}
+
+// 777 typed into a cell, no Enter, then Close: the text is kept and the close asks.
+// File > Save and Save as then write the record table, which has no XML side.
+TEST_F(DataTableDocument, CloseKeepsAnOpenEditorsTextAndSaveWritesTheRecordTable) {
+  TFTabla* doc = NewTableFromOptions(desk, {"", true, itRawData});
+  ASSERT_NE(doc, nullptr);
+  QTableView* grid = doc->Frame()->Grid();
+  grid->setCurrentIndex(doc->Frame()->Model()->index(0, 1));
+  grid->edit(grid->currentIndex());
+  auto* editor = grid->findChild<QLineEdit*>();
+  ASSERT_NE(editor, nullptr);
+  editor->setText("777");
+  ScriptedQuestions().AnswerNextSavePrompt({tSavePromptChoice::Cancel, false});
+  EXPECT_FALSE(doc->RequestClose());
+  EXPECT_EQ(ScriptedQuestions().SavePrompts().size(), 1);
+  const TDataTable& store = doc->Frame()->Frame().DataTable1;
+  EXPECT_EQ(store.GetRawElem(2, 1), 777);
+
+  const QString path = dir.filePath("raw.csv");
+  ScriptedQuestions().AnswerNextFile(path);
+  EXPECT_TRUE(doc->SaveToFile(-1));
+  EXPECT_FALSE(doc->StatusModificado);
+  EXPECT_TRUE(ReadAll(path).simplified().contains("0 777 0")) << ReadAll(path).toStdString();
+  // The next Save writes the same file without asking; Save as asks first.
+  doc->Frame()->Model()->setData(doc->Frame()->Model()->index(0, 2), "5");
+  EXPECT_TRUE(doc->StatusModificado);
+  EXPECT_TRUE(doc->SaveToFile(-1));
+  EXPECT_EQ(ScriptedQuestions().FileRequests().size(), 1);
+  EXPECT_TRUE(ReadAll(path).simplified().contains("0 777 5 0"));
+  const QString copy = dir.filePath("copy.csv");
+  ScriptedQuestions().AnswerNextFile(copy);
+  EXPECT_TRUE(doc->SaveToFile(1));
+  EXPECT_EQ(ScriptedQuestions().FileRequests().size(), 2);
+  EXPECT_EQ(ReadAll(copy), ReadAll(path));
+  EXPECT_TRUE(doc->RequestClose());  // saved: no question
+  EXPECT_EQ(ScriptedQuestions().SavePrompts().size(), 1);
 }
 
 TEST_F(DataTableDocument, TheRecordSaveProposesTheTitleAndPropertiesShowTheFileSavedTo) {

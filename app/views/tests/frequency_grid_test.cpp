@@ -43,7 +43,7 @@ struct FrequencyGrid : ::testing::Test {
 };
 
 TEST_F(FrequencyGrid, EnterCommitsAndMovesDownThenToTheNextColumnThenBackToTheStart) {
-  QSignalSpy modified(&view, &tFrequencyGridView::modifiedByKey);
+  QSignalSpy modified(&view, &tFrequencyGridView::modifiedByEntry);
   Type("12");
   EXPECT_EQ(view.Cursor(), (tGridPos{2, 3}));
   Type("3");
@@ -103,6 +103,26 @@ TEST_F(FrequencyGrid, AFractionWithoutRealsIsCutAfterTheMessage) {
   ASSERT_EQ(ScriptedQuestions().Messages().size(), 1);
   EXPECT_EQ(ScriptedQuestions().Messages()[0].text, "Only integer values are allowed");
   EXPECT_DOUBLE_EQ(table.Value(1, 1), 3);
+}
+
+// Clearing a cell with Backspace types no digit, yet changes the table.
+TEST_F(FrequencyGrid, ABackspaceThatClearsACellMarksTheDocument) {
+  Type("12");
+  view.SetCursor(2, 2);
+  QSignalSpy modified(&view, &tFrequencyGridView::modifiedByEntry);
+  QTest::keyClick(Focused(), Qt::Key_F2);
+  QTest::keyClick(Focused(), Qt::Key_End);
+  QTest::keyClick(Focused(), Qt::Key_Backspace);
+  QTest::keyClick(Focused(), Qt::Key_Backspace);
+  QTest::keyClick(Focused(), Qt::Key_Return);
+  EXPECT_EQ(table.Value(1, 1), 0);
+  EXPECT_GE(modified.count(), 1);
+  // An editor opened and closed without a change marks nothing.
+  view.SetCursor(2, 3);
+  modified.clear();
+  QTest::keyClick(Focused(), Qt::Key_F2);
+  QTest::keyClick(Focused(), Qt::Key_Return);
+  EXPECT_EQ(modified.count(), 0);
 }
 
 TEST_F(FrequencyGrid, CtrlCReleaseAsksForACopy) {
