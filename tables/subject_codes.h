@@ -20,23 +20,33 @@ class tSubjectCoding {
  public:
   tSubjectCoding();
 
-  // Replaces the positive codes, the negative codes, or both, by the given
-  // comma-separated lists ("malignant,suspicious"); a list not given keeps its
-  // codes. False with a reason, and nothing changed, when a list holds an empty
-  // code or a text that means missing, or a code would then be both positive
-  // and negative.
+  // Adds codes of one's own, comma-separated ("malignant,suspicious"): a given
+  // positive code is positive from now on and no longer negative, and the
+  // other way round, so "--positive 2 --negative 1" reads a 1/2 coding and
+  // "--positive malignant --negative benign" a biopsy while the tests keep
+  // their pos/neg. False with a reason, and nothing changed, when a list holds
+  // an empty code or a text that means missing, or a code is in both lists.
   bool SetCodes(std::optional<std::string_view> positive, std::optional<std::string_view> negative,
                 std::string& error);
 
   tSubjectCode Classify(std::string_view field) const;
 
-  const std::vector<std::string>& positiveCodes() const { return positive_; }
-  const std::vector<std::string>& negativeCodes() const { return negative_; }
+  // The codes as given, for messages.
+  std::vector<std::string> positiveCodes() const;
+  std::vector<std::string> negativeCodes() const;
 
  private:
-  // As given; a code that is a number also matches other writings of it.
-  std::vector<std::string> positive_;
-  std::vector<std::string> negative_;
+  // A code as given, and its value when it is a number (so that "1.0" matches "1").
+  struct tCode {
+    std::string text;
+    std::optional<double> number;
+  };
+  static bool AnyMatches(std::string_view field, const std::optional<double>& number,
+                         const std::vector<tCode>& codes);
+  static bool ReadCodes(std::string_view list, std::vector<tCode>& codes, std::string& error);
+
+  std::vector<tCode> positive_;
+  std::vector<tCode> negative_;
 };
 
 // Splits "a,b,c" at its commas, each part without the blanks around it.

@@ -1,5 +1,6 @@
 #include "tables/subject_table.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
 
@@ -165,6 +166,36 @@ tSubjectPreview PreviewSubjectText(std::string_view bytes, int maxRows, TCSVDeli
   }
   preview.ok = true;
   return preview;
+}
+
+std::array<int, 3> SuggestSubjectColumns(const tSubjectPreview& preview) {
+  const tSubjectCoding coding;
+  const int count = static_cast<int>(preview.columns.size());
+  std::vector<int> coded, others;
+  for (int c = 1; c <= count; ++c) {
+    bool codes = true, result = false;
+    for (const std::vector<std::string>& row : preview.rows) {
+      const std::size_t at = static_cast<std::size_t>(c - 1);
+      const tSubjectCode code = coding.Classify(at < row.size() ? std::string_view(row[at]) : "");
+      if (code == tSubjectCode::unknown) codes = false;
+      if (code == tSubjectCode::positive || code == tSubjectCode::negative) result = true;
+    }
+    (codes && result ? coded : others).push_back(c);
+  }
+  std::array<int, 3> chosen{1, std::min(2, count), std::min(3, count)};
+  if (coded.size() >= 3) return {coded[0], coded[1], coded[2]};
+  // The gold standard often closes the row; the tests come first.
+  std::vector<int> order = coded;
+  if (!others.empty()) {
+    chosen[2] = others.back();
+    others.pop_back();
+  } else if (!order.empty()) {
+    chosen[2] = order.back();
+    order.pop_back();
+  }
+  order.insert(order.end(), others.begin(), others.end());
+  for (std::size_t k = 0; k < 2 && k < order.size(); ++k) chosen[k] = order[k];
+  return chosen;
 }
 
 tSubjectPreview PreviewSubjectFile(const std::string& path, int maxRows, TCSVDelimiters delimiter) {

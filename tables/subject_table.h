@@ -78,6 +78,12 @@ tSubjectPreview PreviewSubjectText(std::string_view bytes, int maxRows,
 tSubjectPreview PreviewSubjectFile(const std::string& path, int maxRows,
                                    TCSVDelimiters delimiter = csvUnknown);
 
+// The columns a dialog proposes for A, B and the gold standard (from 1): the
+// first three whose values in the preview are all codes of the built-in coding
+// (or missing), at least one of them a result; when fewer than three are, the
+// gold standard is the last column not taken, and A and B the first ones left.
+std::array<int, 3> SuggestSubjectColumns(const tSubjectPreview& preview);
+
 // The cell (1..8) of a subject with these results: +++ is 1, --- is 8.
 int SubjectCell(bool a, bool b, bool diseased);
 

@@ -179,9 +179,10 @@ TEST_F(Subjects, BadSubjectOptionsAreOneLineAndStatusTwo) {
       {"compare", "--subjects", study, "--a", "2", "--b", "3", "--gold", "9"},
       {"compare", "--a", "2"},                                              // no file
       {"compare", "--subjects", study, "--a", "2", "--b", "3", "--gold", "4", "1"},
-      {"compare", "--subjects", study, "--a", "2", "--b", "3", "--gold", "4", "--positive", "0"},
+      {"compare", "--subjects", study, "--a", "2", "--b", "3", "--gold", "4", "--positive", "0",
+       "--negative", "0.0"},
       {"compare", "--subjects", Path("none.csv"), "--a", "2", "--b", "3", "--gold", "4"},
-      {"table", "--subjects", study, "--a", "2", "--b", "3", "--gold", "4", "--positive", "no"},
+      {"table", "--subjects", study, "--a", "2", "--b", "3", "--gold", "4", "--positive", "a,,b"},
   };
   for (const auto& args : cases) {
     const CliRun r = Cli(args);
@@ -189,11 +190,11 @@ TEST_F(Subjects, BadSubjectOptionsAreOneLineAndStatusTwo) {
     EXPECT_EQ(r.out, "") << args.back();
     EXPECT_FALSE(r.err.empty());
   }
-  // Codes of one's own: every row then has an unknown code and nothing is counted.
-  const CliRun own = Cli({"compare", "--subjects", study, "--a", "2", "--b", "3", "--gold", "4",
-                          "--positive", "x", "--negative", "y"});
-  EXPECT_EQ(own.status, 2);
-  EXPECT_NE(own.err.find("no subject"), std::string::npos) << own.err;
+  // Columns without a single code: nothing can be counted.
+  const CliRun none = Cli({"compare", "--subjects", Write("words.csv", "x,y,z\nq,r,s\n"), "--a", "x",
+                           "--b", "y", "--gold", "z"});
+  EXPECT_EQ(none.status, 2);
+  EXPECT_NE(none.err.find("no subject"), std::string::npos) << none.err;
 }
 
 }  // namespace

@@ -53,28 +53,30 @@ INSTANTIATE_TEST_SUITE_P(
         CodeCase{"1abc", tSubjectCode::unknown}, CodeCase{"posi", tSubjectCode::unknown},
         CodeCase{"y", tSubjectCode::unknown}, CodeCase{"++", tSubjectCode::unknown}));
 
-TEST(SubjectCoding, GivenCodesReplaceTheirSideAndRefuseContradictions) {
+TEST(SubjectCoding, GivenCodesJoinTheirSideAndLeaveTheOther) {
   tSubjectCoding c;
   std::string error;
   ASSERT_TRUE(c.SetCodes("malignant, Suspicious", "benign", error)) << error;
   EXPECT_EQ(c.Classify("MALIGNANT"), tSubjectCode::positive);
   EXPECT_EQ(c.Classify("suspicious"), tSubjectCode::positive);
   EXPECT_EQ(c.Classify("benign"), tSubjectCode::negative);
-  EXPECT_EQ(c.Classify("1"), tSubjectCode::unknown);  // the built-in codes are replaced
-  EXPECT_EQ(c.Classify("0"), tSubjectCode::unknown);
+  EXPECT_EQ(c.Classify("pos"), tSubjectCode::positive);  // the tests keep their codes
+  EXPECT_EQ(c.Classify("0"), tSubjectCode::negative);
 
-  tSubjectCoding numeric;
+  tSubjectCoding numeric;  // a 1/2 coding: 1 moves to the negative side
   ASSERT_TRUE(numeric.SetCodes("2", "1", error)) << error;
   EXPECT_EQ(numeric.Classify("2.0"), tSubjectCode::positive);
   EXPECT_EQ(numeric.Classify("1"), tSubjectCode::negative);
-  EXPECT_EQ(numeric.Classify("0"), tSubjectCode::unknown);
+  EXPECT_EQ(numeric.Classify("1,0"), tSubjectCode::negative);
+  EXPECT_EQ(numeric.Classify("3"), tSubjectCode::unknown);
 
   tSubjectCoding refused;
-  EXPECT_FALSE(refused.SetCodes("0", std::nullopt, error));  // 0 is still negative
-  EXPECT_NE(error.find("'0'"), std::string::npos) << error;
+  EXPECT_FALSE(refused.SetCodes("x,Y", "y", error));
+  EXPECT_NE(error.find("'Y'"), std::string::npos) << error;
   EXPECT_FALSE(refused.SetCodes("a,,b", std::nullopt, error));
   EXPECT_FALSE(refused.SetCodes("NA", "no", error));
-  EXPECT_EQ(refused.Classify("1"), tSubjectCode::positive);  // unchanged after a refusal
+  EXPECT_EQ(refused.Classify("x"), tSubjectCode::unknown);  // unchanged after a refusal
+  EXPECT_EQ(refused.Classify("no"), tSubjectCode::negative);
 }
 
 TEST(SubjectTable, CountsEachCombinationInTheCellOrder) {
@@ -169,6 +171,17 @@ TEST(SubjectPreview, ShowsHeaderAndFirstRows) {
   EXPECT_EQ(p.columns, (std::vector<std::string>{"x", "y", "z"}));
   ASSERT_EQ(p.rows.size(), 2u);
   EXPECT_EQ(p.rows[1], (std::vector<std::string>{"4", "5", "6"}));
+}
+
+TEST(SubjectPreview, ProposesTheCodedColumnsAndTheLastAsGoldStandard) {
+  auto suggest = [](const char* text) { return SuggestSubjectColumns(PreviewSubjectText(text, 8)); };
+  // An identifier and an age before three coded columns.
+  EXPECT_EQ(suggest("id,age,a,b,d\n1,40,1,0,1\n2,51,0,NA,0\n3,47,1,1,1\n"),
+            (std::array<int, 3>{3, 4, 5}));
+  // A gold standard in words of its own: the last column that is not coded.
+  EXPECT_EQ(suggest("id;mammo;mri;biopsy\n1;pos;neg;malignant\n2;neg;neg;benign\n"),
+            (std::array<int, 3>{2, 3, 4}));
+  EXPECT_EQ(suggest("x,y,z\n7,8,9\n"), (std::array<int, 3>{1, 2, 3}));
 }
 
 }  // namespace
