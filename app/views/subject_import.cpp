@@ -149,7 +149,7 @@ TFTabla* ImportSubjectsFromChoice(tMainDesk& desk, const QString& path, const tS
     if (details.size() > kShown) lines << QStringLiteral("... and %1 more").arg(details.size() - kShown);
     lines << "" << "Create the table without these rows?";
     const tAnswer answer = Ask(tMessageKind::Confirmation, kCaption, lines.join('\n'),
-                               {tAnswer::Ok, tAnswer::Cancel}, tAnswer::Cancel, tAnswer::Cancel);
+                               {tAnswer::Ok, tAnswer::Cancel}, tAnswer::Ok, tAnswer::Cancel);
     if (answer != tAnswer::Ok) return nullptr;
   }
 

@@ -23,6 +23,9 @@ struct CodeCase {
   tSubjectCode expected;
 };
 
+// The field in the names of the cases.
+void PrintTo(const CodeCase& c, std::ostream* os) { *os << "\"" << c.field << "\""; }
+
 class SubjectCodes : public ::testing::TestWithParam<CodeCase> {};
 
 TEST_P(SubjectCodes, DefaultCodingClassifiesEveryWriting) {
