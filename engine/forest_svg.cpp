@@ -61,6 +61,8 @@ std::pair<double, double> RangeOf(const tForestPanel& panel) {
 // decimals their texts need.
 std::pair<std::vector<double>, int> TicksOf(double lo, double hi) {
   const double raw = (hi - lo) / 5;
+  // Bounds near the largest double leave no room for ticks.
+  if (!std::isfinite(raw) || !(raw > 0)) return {{}, 0};
   const double exponent = std::floor(std::log10(raw));
   const double power = std::pow(10.0, exponent);
   double step = 10 * power;

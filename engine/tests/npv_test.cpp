@@ -2,6 +2,7 @@
 // the orientation of the PPVs (A - B, A / B), and the block that reports them.
 #include <gtest/gtest.h>
 
+#include "engine/forest_svg.h"
 #include "engine/npv_methods.h"
 #include "engine/paired_measures.h"
 #include "engine/record_report.h"
@@ -103,6 +104,17 @@ TEST(TestNames, NamesReachOnlyTheHeadingsOfThePpvSummary) {
     EXPECT_FALSE(ParseTestNames(bad, error)) << bad;
     EXPECT_NE(error.find(bad), std::string::npos) << error;
   }
+}
+
+TEST(ForestSvg, MissingAndExtremeValuesStillGiveAPicture) {
+  tForestPlot plot{"A against B", {{"PPV(A) - PPV(B)", 0.0, {{"d", kMissing, kMissing, kMissing},
+                                                              {"da", -1e308, -1.7e308, 1.7e308}}}}};
+  const std::string svg = ForestPlotSvg(plot);
+  EXPECT_NE(svg.find(">N/A  (N/A, N/A)<"), std::string::npos);
+  EXPECT_NE(svg.find(">interval N/A<"), std::string::npos);
+  EXPECT_EQ(svg.substr(svg.size() - 7), "</svg>\n");
+  plot.heading = "<A & B>";
+  EXPECT_NE(ForestPlotSvg(plot).find(">&lt;A &amp; B&gt;<"), std::string::npos);
 }
 
 }  // namespace
