@@ -58,6 +58,7 @@ std::optional<std::string> ReadAnalysisOptions(const Arguments& args, tConf_rec&
       return "--holm: '" + *text + "' is not measures or global";
     options.holmglobal = *text == "global";
   }
+  if (args.has("npv")) options.npvoutput = true;
   return std::nullopt;
 }
 

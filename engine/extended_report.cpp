@@ -181,9 +181,13 @@ void WriteMethodPValues(tTextDocument& memo, tMethodSet& methods, int d) {
 
 }  // namespace
 
-tExtendedOptions ExtendedOptionsOf(const tConf_rec& options) {
+tExtendedOptions ExtendedOptionsOf(const tConf_rec& options, const tTestNames& names) {
   tExtendedOptions e;
   e.holm = options.holmglobal ? tHolmFamily::global : tHolmFamily::measures;
+  if (names.given()) {
+    e.nameA = names.A();
+    e.nameB = names.B();
+  }
   return e;
 }
 

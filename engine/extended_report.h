@@ -5,6 +5,7 @@
 #include "engine/accuracy.h"
 #include "engine/paired_types.h"
 #include "engine/paper_comparisons.h"
+#include "engine/test_names.h"
 
 namespace kovalin {
 
@@ -19,8 +20,9 @@ struct tExtendedOptions {
   std::string nameB = "test B";
 };
 
-// The options' Holm family, with the default names.
-tExtendedOptions ExtendedOptionsOf(const tConf_rec& options);
+// The options' Holm family, with the given names of the tests in the summary
+// (the default names when the user gave none).
+tExtendedOptions ExtendedOptionsOf(const tConf_rec& options, const tTestNames& names = {});
 
 // Appends the block "[3] ACCURACY OF EACH TEST AND COMPARISONS": the accuracy
 // of each test, the comparisons of A with B with their p-values and Holm's

@@ -92,6 +92,7 @@ struct tConf_rec {
   // Holm's adjustment of the extended output over testCompareR's family (the
   // global tests first) instead of one test per measure.
   bool holmglobal = false;
+  bool npvoutput = false;       // the NPV comparison by the 21 methods (block [4])
 };
 
 // Arguments of a method object's creation.

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app/results/forest_plot_main.h"
 #include "app/results/sim_plot_view.h"
 #include "app/results/text_logic.h"
 
@@ -22,6 +23,7 @@ int Usage(const char* message) {
 int main(int argc, char** argv) {
   // No window is ever shown: the offscreen platform needs no display.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (kovalin::app::IsForestPlotCall(argc, argv)) return kovalin::app::ForestPlotMain(argc, argv);
   QString input, output;
   double alpha = 0.05;
   for (int i = 1; i < argc; ++i) {

@@ -34,6 +34,9 @@ TFResults::TFResults(TFMDIParent* creator, bool rtfDocument, QWidget* parent)
   plot_ = new tSimPlotView(pages_);
   pages_->addTab(plot_, "Plot");
   pages_->setTabVisible(ts_Plot, false);
+  forest_ = new tForestPlotPage(pages_);
+  pages_->addTab(forest_, "Plot");
+  pages_->setTabVisible(ts_Forest, false);
 
   statusBar_ = new QStatusBar(this);
   statusBar_->setSizeGripEnabled(false);
@@ -72,6 +75,7 @@ void TFResults::ConfigAnalysis() {
   ShowPage(ts_Output_grid, false);
   ShowPage(ts_Output_Log, false);
   ShowPage(ts_Plot, false);
+  ShowPage(ts_Forest, true);
   SetPageCaption(ts_Output_File, "Output");
   SetActivePage(ts_Output_File);
   statusBar_->setVisible(false);
@@ -86,6 +90,7 @@ void TFResults::ConfigResultados(const QString& fileName, const QString& logFile
   ShowPage(ts_Output_Log, true);
   ShowPage(ts_Output_File, false);
   ShowPage(ts_Plot, true);
+  ShowPage(ts_Forest, false);
   SetActivePage(showGrid ? ts_Output_grid : ts_Output_Log);
 }
 

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "app/results/output_grid_model.h"
+#include "app/results/forest_plot_view.h"
 #include "app/results/output_grid_view.h"
 #include "app/results/sim_plot_view.h"
 #include "app/results/text_editor.h"
@@ -30,7 +31,8 @@ struct tDim {
 class TFResults : public tDocumentWindow {
   Q_OBJECT
  public:
-  enum tPage { ts_Output_grid = 0, ts_Output_Log = 1, ts_Output_File = 2, ts_Plot = 3 };
+  // ts_Plot draws a simulation, ts_Forest the intervals of an analysis; both are captioned "Plot".
+  enum tPage { ts_Output_grid = 0, ts_Output_Log = 1, ts_Output_File = 2, ts_Plot = 3, ts_Forest = 4 };
 
   // rtfDocument is the settings' RTFDocument flag at creation.
   TFResults(TFMDIParent* creator, bool rtfDocument, QWidget* parent = nullptr);
@@ -75,6 +77,7 @@ class TFResults : public tDocumentWindow {
   tOutputGridModel* GridModel() const { return gridModel_; }
   tOutputGridView* NTabEd1() const { return gridView_; }
   tSimPlotView* Plot() const { return plot_; }
+  tForestPlotPage* Forest() const { return forest_; }
   QStatusBar* StatusBar() const { return statusBar_; }
   QProgressBar* ProgressPanel() const { return progressPanel_; }
 
@@ -89,6 +92,7 @@ class TFResults : public tDocumentWindow {
   TTextEditor* textEditorLog_;
   TTextEditor* textEditor1_;
   tSimPlotView* plot_;
+  tForestPlotPage* forest_;
   QStatusBar* statusBar_;
   QProgressBar* progressPanel_;
   bool runWritesHere_ = false;

@@ -137,6 +137,8 @@ QWidget* TFMethods::BuildOutput() {
   layout->addWidget(fullOutput_, 1, 0, 1, 2);
   extendedOutput_ = new QCheckBox("Extended output", group);
   layout->addWidget(extendedOutput_, 2, 0, 1, 2);
+  npvOutput_ = new QCheckBox("Negative predictive values (21 methods)", group);
+  layout->addWidget(npvOutput_, 3, 0, 1, 2);
   return group;
 }
 
@@ -150,6 +152,8 @@ void TFMethods::Show(const tOptionsForm& form) {
   // the setting but cannot change it.
   extendedOutput_->setEnabled(form.fullOutputEnabled);
   extendedOutput_->setChecked(form.extendedOutput);
+  npvOutput_->setEnabled(form.fullOutputEnabled);
+  npvOutput_->setChecked(form.npvOutput);
   AlphaButton(form.alpha)->setChecked(true);
 }
 
@@ -161,6 +165,7 @@ tOptionsForm TFMethods::Form() const {
   form.fullOutputEnabled = fullOutput_->isEnabled();
   form.fullOutput = fullOutput_->isChecked();
   form.extendedOutput = extendedOutput_->isChecked();
+  form.npvOutput = npvOutput_->isChecked();
   form.alpha = alpha005_->isChecked()   ? tAlphaChoice::Alpha005
                : alpha001_->isChecked() ? tAlphaChoice::Alpha001
                                         : tAlphaChoice::Alpha010;

@@ -32,6 +32,7 @@ class TFMethods : public QDialog {
   QSpinBox* DecimalsField() const { return decimals_; }
   QCheckBox* FullOutputBox() const { return fullOutput_; }
   QCheckBox* ExtendedOutputBox() const { return extendedOutput_; }
+  QCheckBox* NpvOutputBox() const { return npvOutput_; }
   QRadioButton* AlphaButton(tAlphaChoice choice) const;
   QPushButton* OkButton() const { return ok_; }
 
@@ -53,6 +54,7 @@ class TFMethods : public QDialog {
   QSpinBox* decimals_ = nullptr;
   QCheckBox* fullOutput_ = nullptr;
   QCheckBox* extendedOutput_ = nullptr;
+  QCheckBox* npvOutput_ = nullptr;
   QPushButton* ok_ = nullptr;
 };
 

@@ -30,6 +30,7 @@ tOptionsForm OptionsFormFrom(const tConf_rec& options, int simOutDecimals,
     form.fullOutput = options.fulloutput;
   }
   form.extendedOutput = options.extendedoutput;
+  form.npvOutput = options.npvoutput;
   for (int i = 0; i < kMethodCount; ++i) {
     form.ticks[static_cast<std::size_t>(i)] =
         i < kMethodsShownFromOptions && options.Methods[static_cast<std::size_t>(i) + 1];
@@ -54,6 +55,7 @@ void ApplyOptionsForm(const tOptionsForm& form, tConf_rec& options) {
   options.epsilon = form.epsilon;
   options.fulloutput = form.fullOutputEnabled && form.fullOutput;
   options.extendedoutput = form.extendedOutput;
+  options.npvoutput = form.npvOutput;
   options.decimals = form.decimals;
   if (form.alpha == tAlphaChoice::Alpha005) {
     options.alfa_level = 0.05;

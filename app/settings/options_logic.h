@@ -32,6 +32,7 @@ struct tOptionsForm {
   bool fullOutputEnabled = true;
   bool fullOutput = false;
   bool extendedOutput = false;
+  bool npvOutput = false;  // "Negative predictive values (21 methods)"
   tAlphaChoice alpha = tAlphaChoice::Alpha005;
 };
 

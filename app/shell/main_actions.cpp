@@ -54,6 +54,8 @@ tMainActions BuildMainActions(QMainWindow* window) {
   a.save->setToolTip("Save to file");
   a.save->setIcon(ShellIcon("save"));
   a.saveAs = Make(window, "Save as...");
+  a.importSubjects = Make(window, "Import subjects...");
+  a.importSubjects->setStatusTip("Counts a file of one row per subject into a raw-data table");
   a.close = Make(window, "&Close");
   a.settings = Hidden(Make(window, "Settings"));
   a.exit = Make(window, "E&xit");
@@ -62,7 +64,7 @@ tMainActions BuildMainActions(QMainWindow* window) {
   file->addAction(a.newBranch);
   file->addAction(a.exampleTables);
   file->addSeparator();
-  file->addActions({a.newTable, a.open, a.save, a.saveAs, a.close});
+  file->addActions({a.newTable, a.open, a.importSubjects, a.save, a.saveAs, a.close});
   file->addSeparator();
   file->addAction(a.settings);
   file->addSeparator()->setVisible(false);

@@ -17,6 +17,7 @@ struct tMainActions {
   QAction* exampleTables = nullptr;   // Part of the web pages
   QAction* newTable = nullptr;
   QAction* open = nullptr;
+  QAction* importSubjects = nullptr;  // a subject-level file as a raw-data table
   QAction* save = nullptr;
   QAction* saveAs = nullptr;
   QAction* close = nullptr;

@@ -69,6 +69,7 @@ QAction* TFMain::CommandAction(tCommand command) const {
   switch (command) {
     case tCommand::NewTable: return actions_.newTable;
     case tCommand::Open: return actions_.open;
+    case tCommand::ImportSubjects: return actions_.importSubjects;
     case tCommand::Analyze: return actions_.analyze;
     case tCommand::Simulate: return actions_.simulate;
     case tCommand::Options: return actions_.options;
@@ -262,6 +263,7 @@ void TFMain::CommandsChanged() {
   }
   a.newTable->setEnabled(activated_ && connected_.contains(tCommand::NewTable));
   a.open->setEnabled(activated_ && connected_.contains(tCommand::Open));
+  a.importSubjects->setEnabled(activated_ && connected_.contains(tCommand::ImportSubjects));
   a.save->setEnabled(activated_);
   a.close->setEnabled(area_->currentSubWindow() != nullptr);
   a.deleteBranch->setEnabled(DeleteBranchEnabled());

@@ -20,7 +20,7 @@ class tSidePanel;
 // The commands other parts of the program carry out. Each stays disabled until its part
 // connects a handler (TFMain::ConnectCommand).
 enum class tCommand {
-  NewTable, Open, Analyze, Simulate, Options, Settings,
+  NewTable, Open, ImportSubjects, Analyze, Simulate, Options, Settings,
   About, Website, ExampleTables, Proposal, Citation, CheckVersion,
 };
 

@@ -3,6 +3,7 @@
 #include <QTimer>
 
 #include "app/shell/main_window.h"
+#include "app/views/subject_import.h"
 #include "app/views/table_commands.h"
 
 namespace kovalin::app {
@@ -16,6 +17,7 @@ QStringList FilesToOpen(const QStringList& arguments) {
 void ConnectTableCommands(TFMain& window, const QStringList& arguments) {
   window.ConnectCommand(tCommand::NewTable, [&window] { NewTableExecute(window, &window); });
   window.ConnectCommand(tCommand::Open, [&window] { ActionOpenExecute(window); });
+  window.ConnectCommand(tCommand::ImportSubjects, [&window] { ImportSubjectsExecute(window, &window); });
   const QStringList files = FilesToOpen(arguments);
   if (files.isEmpty()) return;
   // Queued: the files open once the event loop runs, after the start-up sequence.

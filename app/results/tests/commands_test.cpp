@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include "app/results/analysis_command.h"
+#include "app/views/subject_import.h"
 #include "app/results/log_off.h"
 #include "app/results/sim_launcher.h"
 #include "app/results/simulation_launch.h"
@@ -79,6 +80,26 @@ TEST_F(CommandsTest, AnalysisGivesNumberedDocumentsWithTheCommandLineText) {
   EXPECT_TRUE(first->StatusBar()->isHidden());
   // Its text is in no file yet: closing it will ask.
   EXPECT_TRUE(first->StatusModificado);
+}
+
+TEST_F(CommandsTest, AnalysisOfANamedTableHasItsPlotPageAndTheCommandLineText) {
+  tFakeWorkspace workspace(kRaw);
+  workspace.Select(1, 2);
+  SetTestNames(workspace.Table(), {"Mammography", "MRI"});
+  AppOptions.npvoutput = true;
+  TFResults* r = Launch_SelectionAnalysis(workspace.Workspace());
+  ASSERT_TRUE(r);
+  std::ostringstream out, err;
+  cli::AnalyzeCommand analyze;
+  ASSERT_EQ(analyze.execute({kRaw, "--rows", "1-2", "--npv", "--names", "Mammography,MRI"}, out, err), 0);
+  EXPECT_EQ((r->TextEditor1()->Lines().join(u'\n') + u'\n').toStdString(), out.str());
+  EXPECT_TRUE(r->PageShown(TFResults::ts_Forest));
+  EXPECT_FALSE(r->PageShown(TFResults::ts_Plot));
+  EXPECT_EQ(r->PageCaption(TFResults::ts_Forest), "Plot");
+  ASSERT_EQ(r->Forest()->RecordCount(), 2);
+  ASSERT_NE(r->Forest()->Shown(), nullptr);
+  EXPECT_EQ(r->Forest()->Shown()->panels.size(), 4u);
+  EXPECT_EQ(r->Forest()->Shown()->panels[2].title, "NPV(Mammography) - NPV(MRI)");
 }
 
 TEST_F(CommandsTest, AnalysisOfAParameterRowWithASeedMatchesTheCommandLine) {

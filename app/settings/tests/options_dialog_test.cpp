@@ -70,6 +70,8 @@ TEST_F(OptionsDialogTest, OkTakesTheFormAndDecimalsNineGiveWidthFifteen) {
   dialog.DecimalsField()->setValue(9);
   dialog.AlphaButton(tAlphaChoice::Alpha001)->click();
   dialog.ExtendedOutputBox()->setChecked(true);
+  EXPECT_FALSE(dialog.NpvOutputBox()->isChecked());
+  dialog.NpvOutputBox()->setChecked(true);
   dialog.MethodBox(1)->setChecked(false);
   dialog.OkButton()->click();
 
@@ -80,6 +82,7 @@ TEST_F(OptionsDialogTest, OkTakesTheFormAndDecimalsNineGiveWidthFifteen) {
   EXPECT_EQ(AppOptions.epsilon, 1.25);  // out of range, shown in warning colours, still taken
   EXPECT_EQ(AppOptions.alfa_level, 0.01);
   EXPECT_TRUE(AppOptions.extendedoutput);
+  EXPECT_TRUE(AppOptions.npvoutput);
   EXPECT_TRUE(AppOptions.Methods[1]);
   EXPECT_FALSE(AppOptions.Methods[2]);
   EXPECT_TRUE(AppOptions.Methods[9]);

@@ -115,7 +115,8 @@ TEST_F(MainWindow, MenusAndToolBarShowTheirCaptionsInOrder) {
   const QList<QAction*> menus = window->menuBar()->actions();
   EXPECT_EQ(Items(menus[0]->menu()),
             (QStringList{"Download example tables ", "-", "NewTable", "&Open... [Ctrl+O]",
-                         "&Save [Ctrl+S]", "Save as...", "&Close", "-", "E&xit"}));
+                         "Import subjects...", "&Save [Ctrl+S]", "Save as...", "&Close", "-",
+                         "E&xit"}));
   EXPECT_EQ(Items(menus[1]->menu()), (QStringList{"Cu&t [Ctrl+X]", "&Copy [Ctrl+C]",
                                                   "&Paste [Ctrl+V]", "-", "&Font... [Ctrl+F]"}));
   EXPECT_EQ(Items(menus[2]->menu()),
