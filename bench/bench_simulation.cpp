@@ -3,6 +3,7 @@
 // the host's yield).
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <csignal>
 #include <filesystem>
 #include <string>
@@ -216,8 +217,8 @@ void BM_MethodsAndAccumulators(benchmark::State& state) {
 BENCHMARK(BM_MethodsAndAccumulators);
 
 // One sample of an interval run with all 21 methods, by the path of the run
-// (argument 1: the lanes of the draw, the plan fixed once per run, the
-// accumulators side by side) and by the path the run took before, kept for
+// (argument 1: the lanes of the draw, the methods over batches of samples in
+// vector lanes, the accumulators side by side) and by the path the run took before, kept for
 // this comparison (argument 0: the draw one state at a time, CalculateActive
 // checking its plan on every sample, then each method's Update_SimRec_CI).
 void BM_SamplePath(benchmark::State& state) {
@@ -233,11 +234,19 @@ void BM_SamplePath(benchmark::State& state) {
   tRandomGenerator rng;
   rng.UseSeed(2);
   tInputData sample;
+  // The run's path draws a batch of the methods' width, then computes it.
+  std::array<tInputData, kLaneMaxWidth> batch{};
+  const int width = methods.SampleWidth();
+  int drawn = 0;
   for (auto _ : state) {
     sample.N.fill(0);
     if (current) {
       MultinomialSample(n, sample.N, p, rng);
-      methods.Sample(sample);
+      batch[static_cast<std::size_t>(drawn++)] = sample;
+      if (drawn == width) {
+        methods.SampleBatch(batch.data(), drawn);
+        drawn = 0;
+      }
     } else {
       MultinomialSampleOneByOne(n, sample.N, p, rng);
       methods.CalculateActive(sample);

@@ -165,6 +165,37 @@ void tAccumulatorLanes::Store() const {
 
 void tAccumulatorLanes::Update() { UpdateWith(HasAvx2()); }
 
+void tAccumulatorLanes::UpdateFromLanes(const tLaneResults& results, int j) {
+  const auto s = static_cast<std::size_t>(j);
+  // The lanes' results are read where the batch left them; the vector update
+  // writes only the running arrays.
+  const tLaneArrays arrays{n_.data(),
+                           coverage_.data(),
+                           amplitude_.data(),
+                           total_.data(),
+                           results.accValid[s],
+                           results.accIndicator[s],
+                           results.accLength[s],
+                           results.accTotal[s]};
+  if (HasAvx2())
+    LanesAvx2(intervals_, count_, arrays);
+  else
+    LanesPortable(intervals_, count_, arrays);
+}
+
+void tAccumulatorLanes::CountFromLanes(const tLaneResults& results) {
+  // Whole numbers from 0 to the batch's width.
+  const auto taken = static_cast<std::int32_t>(results.taken);
+  for (int p = 0; p < count_; ++p) {
+    const auto k = static_cast<std::size_t>(p);
+    iterations_[k] += taken;
+    corrections_[k] += static_cast<std::int32_t>(results.corrections[k]);
+    if (intervals_) failed_[k] += static_cast<std::int32_t>(results.failed[k]);
+    // Calculate counts an interval that could not be computed as an error.
+    methods_[k]->error_count += static_cast<std::int32_t>(results.intervalsMissing[k]);
+  }
+}
+
 void tAccumulatorLanes::UpdateWith(bool avx2) {
   for (int j = 0; j < count_; ++j) {
     const auto k = static_cast<std::size_t>(j);

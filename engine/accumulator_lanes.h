@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <span>
 
+#include "engine/sample_lanes_kernel.h"
 #include "engine/t2bdm.h"
 
 namespace kovalin {
@@ -25,6 +26,14 @@ class tAccumulatorLanes {
   void Load();
   // Accounts for the sample every bound method has just calculated.
   void Update();
+  // The running means of Update for sample j of a batch computed in lanes
+  // (results holds the bound methods at their positions), in draw order.
+  void UpdateFromLanes(const tLaneResults& results, int j);
+  // The counts of Update (samples, failures, corrections, and the methods'
+  // error counts) for the samples the batch took; they are sums, so they
+  // may come once per batch. (A test's corrections are those of its valid
+  // samples: its first valid sample sets them, and nothing adds before it.)
+  void CountFromLanes(const tLaneResults& results);
   // Writes the lanes into the methods' records.
   void Store() const;
 

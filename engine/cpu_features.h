@@ -7,4 +7,7 @@ namespace kovalin {
 // AVX2 version ask this once and keep the answer.
 bool HasAvx2();
 
+// Whether the processor and the system run AVX-512F (eight doubles a vector).
+bool HasAvx512f();
+
 }  // namespace kovalin

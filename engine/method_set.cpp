@@ -174,7 +174,10 @@ void tMethodSet::PlanSamples(tSimulationType kind) {
     active[static_cast<std::size_t>(stepCount_)] = methods_[i].get();
     ++stepCount_;
   }
-  lanes_.Bind(std::span<t2BDM* const>(active.data(), static_cast<std::size_t>(stepCount_)), kind);
+  const std::span<t2BDM* const> bound(active.data(), static_cast<std::size_t>(stepCount_));
+  lanes_.Bind(bound, kind);
+  sampleLanes_.Plan(bound, kind);
+  if (sampleLanes_.Width() > 1 && !laneResults_) laneResults_ = std::make_unique<tLaneResults>();
 }
 
 void tMethodSet::ResetRecord(double dValue, double rValue) {
@@ -188,6 +191,7 @@ void tMethodSet::ResetRecord(double dValue, double rValue) {
       m.Reset_SimRec_CI(dValue, rValue);
   }
   lanes_.Load();
+  sampleLanes_.LoadParameters();
 }
 
 void tMethodSet::CalculatePlanned(const tInputData& input) {
@@ -201,6 +205,31 @@ void tMethodSet::CalculatePlanned(const tInputData& input) {
 void tMethodSet::Sample(const tInputData& input) {
   CalculatePlanned(input);
   lanes_.Update();
+}
+
+void tMethodSet::SampleBatch(const tInputData* samples, int count) {
+  const int width = sampleLanes_.Width();
+  if (width <= 1 || count <= 1) {
+    for (int j = 0; j < count; ++j) Sample(samples[j]);
+    return;
+  }
+  tLaneInput input;
+  input.count = count;
+  for (int j = 0; j < count; ++j) {
+    const tInputData& sample = samples[j];
+    // Real frequencies go the one-at-a-time way.
+    input.skip[j] = sample.N[0] == kMissingInt;
+    for (std::size_t i = 1; i <= 8; ++i) input.cells[j][i] = input.skip[j] ? 0 : sample.N[i];
+  }
+  tLaneResults& results = *laneResults_;
+  sampleLanes_.Compute(input, results);
+  for (int j = 0; j < count; ++j) {
+    if (input.skip[j] || results.scalar[j] != 0)
+      Sample(samples[j]);
+    else
+      lanes_.UpdateFromLanes(results, j);
+  }
+  lanes_.CountFromLanes(results);
 }
 
 tMethodSet CreateMethods(const tConf_rec& options, tSimulationType simType) {

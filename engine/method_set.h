@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/accumulator_lanes.h"
+#include "engine/sample_lanes.h"
 #include "engine/t2bdm.h"
 
 namespace kovalin {
@@ -58,6 +59,14 @@ class tMethodSet {
   void ResetRecord(double dValue, double rValue);
   void Sample(const tInputData& input);
   void EndRecord() { lanes_.Store(); }
+  // The samples Sample may take at once (1: one at a time), fixed by PlanSamples.
+  int SampleWidth() const { return sampleLanes_.Width(); }
+  // Sample on each of count <= SampleWidth() samples, in their order: the
+  // methods computed for all of them in vector lanes, with the results and
+  // the accumulator sums of Sample (a sample with a cell that stays zero
+  // after the corrections, or with real frequencies, takes Sample itself).
+  // The method objects keep the results of the last sample Sample computed.
+  void SampleBatch(const tInputData* samples, int count);
 
   // Calculate of every active method by the plan of PlanSamples: methods that
   // share the corrections read the first one's cells where they are (ShareData).
@@ -101,6 +110,8 @@ class tMethodSet {
   int stepCount_ = 0;
   tSimulationType sampleKind_ = tSimulationType::SimCI;
   tAccumulatorLanes lanes_;
+  tSampleLanes sampleLanes_;
+  std::unique_ptr<tLaneResults> laneResults_;
 };
 
 // Creates the methods of a run from the options as every analysis and simulation

@@ -1,6 +1,7 @@
 #include <cmath>
 
 #include "engine/homogeneity.h"
+#include "engine/lane_math.h"
 #include "engine/methods.h"
 #include "engine/variance.h"
 
@@ -29,12 +30,12 @@ void tMethod_LR::Calc_Variance() { SetVariance(Variance_LR(Cells(), pA(), pB()))
 void tMethod_LR::Calc_ITest() {
   const auto& e = Params.Estimate;
   if (IsMissing(e.variance)) return;
-  const double logEst = std::log(e.value);
+  const double logEst = Log(e.value);
   SetITest(logEst * logEst / e.variance);
 }
 
 void tMethod_LR::Calc_GTest() {
-  GlobalTest(std::log(pA() / pB()), std::log(qA() / qB()),
+  GlobalTest(Log(pA() / pB()), Log(qA() / qB()),
              CovarianceL(Cells(), PredictiveValues(Measures())), GTest);
 }
 
@@ -45,8 +46,8 @@ void tMethod_LR::Calc_CI() {
   if (!positive_var) return;
   const double est = Params.Estimate.value;
   const double zse = Z * Params.Estimate.SE;
-  ci.Inf = est * std::exp(-zse);
-  ci.Sup = est * std::exp(zse);
+  ci.Inf = est * Exp(-zse);
+  ci.Sup = est * Exp(zse);
   ci.Length = ci.Sup - ci.Inf;
 }
 
@@ -55,7 +56,7 @@ void tMethod_LR::Calc_CI() {
 void tMethod_LRp::Calc_Variance() { SetVariance(Variance_LRp(Cells(), pA(), pB())); }
 
 void tMethod_LRp::Calc_GTest() {
-  GlobalTest(std::log(pA() / pB()), std::log(qA() / qB()),
+  GlobalTest(Log(pA() / pB()), Log(qA() / qB()),
              CovarianceLPooled(Cells(), PredictiveValues(Measures())), GTest);
 }
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "engine/lane_math.h"
 #include "engine/paired_measures.h"
 
 namespace kovalin {
@@ -213,9 +214,9 @@ void t2BDM::Calc_CI() {
     ci.Sup = est + semi_amplitud;
     if (ci.Sup > 1) ci.Sup = 1;
   } else {
-    ci.Inf = est * std::exp(-semi_amplitud);
+    ci.Inf = est * Exp(-semi_amplitud);
     if (ci.Inf < 0 || std::isnan(ci.Inf)) ci.Inf = 0;
-    ci.Sup = est * std::exp(semi_amplitud);
+    ci.Sup = est * Exp(semi_amplitud);
     if (ci.Sup > 99999999) ci.Sup = 99999999;
   }
   ci.Length = ci.Sup - ci.Inf;

@@ -1,6 +1,7 @@
 // The simulation run: the record and sample loops, the output file, the grid and
 // the log of one kind.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -213,21 +214,34 @@ tRecordResult tSimMDB::Simulation_Record(int row,
     if (!size.ok()) out.notes.push_back(record + size.problem + "; no samples drawn");
   } else {
     if (ip.Seed) rng.UseSeed(RecordSeed(*ip.Seed, row));
+    // The samples go to the methods in batches of the width the methods
+    // compute side by side (1 on a path without lanes), in the order drawn.
+    const int width = ms.SampleWidth();
+    std::array<tInputData, kLaneMaxWidth> batch;
     long long s = 0;
-    while (true) {
-      ++s;
-      ResetInputData();
-      if (!gate.Draw(s, ip.NumSamples)) {
-        out.finished = false;
-        break;
+    bool more = true;
+    while (more) {
+      int count = 0;
+      while (count < width) {
+        ++s;
+        ResetInputData();
+        if (!gate.Draw(s, ip.NumSamples)) {
+          out.finished = false;
+          more = false;
+          break;
+        }
+        // A worker among several takes its clock seeds from its own residue class.
+        if (clockSeeds) rng.UseSeed(clockSeeds->Next());
+        MultinomialSample(rec.n, InputData.N, P, rng);
+        ++out.drawn;
+        batch[static_cast<std::size_t>(count++)] = InputData;
+        if (s >= ip.NumSamples) {
+          more = false;
+          break;
+        }
       }
-      // A worker among several takes its clock seeds from its own residue class.
-      if (clockSeeds) rng.UseSeed(clockSeeds->Next());
-      MultinomialSample(rec.n, InputData.N, P, rng);
-      ++out.drawn;
       // Every active method and its accumulator, sharing the corrected cells.
-      ms.Sample(InputData);
-      if (s >= ip.NumSamples) break;
+      ms.SampleBatch(batch.data(), count);
     }
     out.s = s;
   }
