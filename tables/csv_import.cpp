@@ -261,10 +261,6 @@ void CheckLabelCut(tColumnSeen& seen, std::string_view field, const std::string&
                                    Quoted(it->second) + "; both are read as the same label"});
 }
 
-}  // namespace
-
-namespace {
-
 // Why bytes are not a table, or empty when they may be one: text without
 // control characters (tab, CR, LF and form feed aside; a DOS end-of-file mark
 // may close it) and with something besides blanks in it.
