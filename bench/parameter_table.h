@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <random>
 #include <string>
 
@@ -20,7 +21,9 @@ inline std::string MakeParameterExport(int rows) {
   std::uniform_real_distribution<double> prob(0.05, 0.95);
   for (int r = 1; r <= rows; ++r) {
     t.SetElem(1, r, r);
-    for (int c = 2; c <= 8; ++c) t.SetElem(c, r, prob(gen) * (c >= 7 ? 10 : 1));
+    // Held with the 4 decimals they are written with, so that the file is the
+    // same 4-decimal text whatever the export does with longer values.
+    for (int c = 2; c <= 8; ++c) t.SetElem(c, r, std::round(prob(gen) * (c >= 7 ? 10 : 1) * 1e4) / 1e4);
     t.SetElem(9, r, 100 + r % 900);
   }
   return ExportText(t, {0, 4, 4, 4, 4, 4, 4, 4, 0}, '\t');

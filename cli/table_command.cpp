@@ -18,11 +18,13 @@ nlohmann::ordered_json CellJson(const TDataTable& table, int col, int row) {
   if (state & (kCellEmpty | kCellNotANumber)) return nullptr;
   const double v = table.GetElem(col, row);
   const TMScaleType scale = table.GetScaleType(col);
-  if ((scale == stNominal || scale == stOrdinal) && v >= 1 && v <= table.NominalLabelCount(col)) {
+  if ((state & kCellLabel) && (scale == stNominal || scale == stOrdinal) && v >= 1 &&
+      v <= table.NominalLabelCount(col)) {
     return {{"label", table.NominalLabel(col, static_cast<int>(v))}};
   }
-  if (!std::isfinite(v)) return nullptr;
-  return v;
+  const double raw = table.GetRawElem(col, row);  // a number in a column of labels, unrounded
+  if (!std::isfinite(raw)) return nullptr;
+  return raw;
 }
 
 void PrintJson(const tRecordTableFile& file, const TNTabEd& grid, std::ostream& out) {

@@ -19,7 +19,8 @@ namespace kovalin {
 int getPrecision(const TDataTable& table, int icol) {
   int best = 0;
   for (int row = 1; row <= table.NrOfRows(); ++row) {
-    const double v = table.GetElem(icol, row);
+    if (table.GetCellState(icol, row) & (kCellEmpty | kCellNotANumber)) continue;
+    const double v = table.GetRawElem(icol, row);  // a number in a column of labels, unrounded
     if (!std::isfinite(v)) continue;
     const std::string text = FixedNumber(v, 11, kPlainSpelling);
     const std::size_t point = text.find('.');

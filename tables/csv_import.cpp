@@ -285,7 +285,16 @@ namespace {
 std::string NotTextReason(std::string_view text, const std::vector<std::string_view>& lines) {
   std::string_view body = text;
   while (!body.empty() && body.back() == '\x1A') body.remove_suffix(1);
-  for (std::size_t i = 0; i < body.size(); ++i) {
+  // Binary bytes show within the first 64 KiB, or as a NUL further on (found
+  // fast by memchr); a stray control character deep in a large text is let be.
+  constexpr std::size_t kScanned = 1 << 16;
+  std::size_t end = std::min(body.size(), kScanned);
+  if (body.size() > kScanned) {
+    if (const void* nul = std::memchr(body.data() + kScanned, 0, body.size() - kScanned)) {
+      end = static_cast<std::size_t>(static_cast<const char*>(nul) - body.data()) + 1;
+    }
+  }
+  for (std::size_t i = 0; i < end; ++i) {
     const auto c = static_cast<unsigned char>(body[i]);
     if (c >= 0x20 || c == '\t' || c == '\r' || c == '\n' || c == '\f') continue;
     if (c == 0x7F) continue;
@@ -372,7 +381,11 @@ tImportResult ImportFromBytes(TDataTable& store, std::string_view bytes, TCSVDel
       if (col < 1) continue;
       double value = 0;
       tColumnSeen& column = seen[static_cast<std::size_t>(col)];
-      if (IsMissingSpelling(field)) {
+      // No missing spelling is a number, so numbers, the common case, are tried first.
+      if (ParseCsvNumber(field, value)) {
+        table.SetElem(col, row, value);
+        if (column.numberLine == 0) column.numberLine = L;
+      } else if (IsMissingSpelling(field)) {
         table.SetCellState(col, row, kCellEmpty);
         tMissingSeen& m = missing[static_cast<std::size_t>(col)];
         if (m.count++ == 0) {
@@ -380,9 +393,6 @@ tImportResult ImportFromBytes(TDataTable& store, std::string_view bytes, TCSVDel
           m.field = k;
           m.text = std::string(TrimBlanks(field));
         }
-      } else if (ParseCsvNumber(field, value)) {
-        table.SetElem(col, row, value);
-        if (column.numberLine == 0) column.numberLine = L;
       } else {
         if (column.textLine == 0) {
           column.textLine = L;

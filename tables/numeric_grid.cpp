@@ -92,7 +92,9 @@ std::string TNTabEd::CellText(int col, int row) const {
   if (state & kCellEmpty) return {};
   if (state & kCellNotANumber) return "-nan-";
   const TMScaleType scale = data_->GetScaleType(col);
-  if (scale == stNominal || scale == stOrdinal) {
+  // A number read or typed into a column of labels shows as the number it is,
+  // never as the label whose ordinal it happens to round to.
+  if ((scale == stNominal || scale == stOrdinal) && (state & kCellLabel)) {
     const double v = data_->GetElem(col, row);  // rounded
     if (std::isnan(v)) return "-nan-";
     if (std::fabs(v) >= 1e15) return kAsterisks;
@@ -103,7 +105,7 @@ std::string TNTabEd::CellText(int col, int row) const {
     }
     return std::string(scale == stNominal ? "N" : "O") + ":" + std::to_string(ordinal);
   }
-  return GridNumberText(data_->GetElem(col, row), GetDecPlaces(col));
+  return GridNumberText(data_->GetRawElem(col, row), GetDecPlaces(col));
 }
 
 tStoreOutcome TNTabEd::StoreTypedText(int col, int row, std::string_view text) {
@@ -130,8 +132,10 @@ tStoreOutcome TNTabEd::StoreTypedText(int col, int row, std::string_view text) {
     double v = 0;
     if (ParseStrictDecimal(trimmed, v) && v == std::trunc(v) &&
         trimmed.find_first_of(".eE") == std::string_view::npos) {
+      // A whole number that is a label's ordinal picks that label.
+      const bool picksALabel = v >= 1 && v <= data_->NominalLabelCount(col);
       data_->SetElem(col, row, v);
-      data_->SetCellState(col, row, numberState);
+      data_->SetCellState(col, row, picksALabel ? static_cast<std::uint8_t>(numberState | kCellLabel) : numberState);
       return tStoreOutcome::Stored;
     }
     data_->SetCellState(col, row, nanState);

@@ -60,7 +60,9 @@ class TNTabEd {
   bool DataReadOnly() const { return readOnly_; }
   void SetDataReadOnly(bool value) { readOnly_ = value; }
 
-  // The text a data cell shows (store column col, store row row).
+  // The text a data cell shows (store column col, store row row). In a column
+  // of labels only a label cell (kCellLabel) shows its label, or the scale's
+  // prefix and its ordinal; a number there shows as a number.
   std::string CellText(int col, int row) const;
   // Stores the text typed into a cell when its editor closes.
   tStoreOutcome StoreTypedText(int col, int row, std::string_view text);

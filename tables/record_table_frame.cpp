@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "tables/csv_export.h"
+#include "tables/table_loader.h"
 #include "tables/text_utils.h"
 
 namespace kovalin {
@@ -125,10 +126,7 @@ tFrameFileResult tRecordTableFrame::loadtable(bool includeColHeaders, bool inclu
     return result;
   }
   result.ok = true;
-  for (const tImportWarning& w : imported.warnings) {
-    result.warnings.push_back(pFilename + ":" + std::to_string(w.line) + ":" + std::to_string(w.column) +
-                              ": " + w.message);
-  }
+  result.warnings = FormatImportWarnings(pFilename, imported.warnings);
   RebuildVarList();
   NTabEd1.Bind(&DataTable1);
   for (int c = 1; c <= DataTable1.NrOfColumns(); ++c) {

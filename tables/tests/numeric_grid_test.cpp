@@ -52,12 +52,21 @@ TEST_F(GridCells, StatesAndLabelsShowAsSuch) {
   EXPECT_EQ(grid.CellText(1, 1), "-nan-");
   table.AddNominalLabel(2, "pos");
   table.SetElem(2, 1, 1.2);
+  table.SetCellState(2, 1, kCellLabel);
   EXPECT_EQ(grid.CellText(2, 1), "pos");
   table.SetElem(2, 2, 7);
+  table.SetCellState(2, 2, kCellLabel);
   EXPECT_EQ(grid.CellText(2, 2), "N:7");
   table.SetScaleType(3, stOrdinal);
   table.SetElem(3, 1, 3);
+  table.SetCellState(3, 1, kCellLabel);
   EXPECT_EQ(grid.CellText(3, 1), "O:3");
+  // A number in a column of labels is not the label its value rounds to.
+  table.SetElem(2, 2, 0.8);
+  table.SetCellState(2, 2, 0);
+  EXPECT_EQ(grid.CellText(2, 2), "8.0E-01");  // 0 decimals, as in any column
+  grid.SetDecPlaces(2, 1);
+  EXPECT_EQ(grid.CellText(2, 2), "0.8");
 }
 
 TEST_F(GridCells, TypedTextInANumericColumn) {

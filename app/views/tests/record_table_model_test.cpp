@@ -63,6 +63,7 @@ TEST_F(ParameterTable, ShowsTheStoreThroughTheGridRules) {
   // A nominal column shows its labels, left-aligned.
   store.AddNominalLabel(1, "A1");
   store.SetElem(1, 1, 1);
+  store.SetCellState(1, 1, kCellLabel);
   EXPECT_EQ(Shown(model, 0, 0), "A1");
   EXPECT_TRUE(model.data(model.index(0, 0), Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignLeft);
 }
