@@ -409,6 +409,8 @@ void tSimPlotView::SetMethodShown(int method, bool shown) {
   if (method < 0 || method >= static_cast<int>(valueSeries_.size())) return;
   hidden_[static_cast<std::size_t>(method)] = !shown;
   ApplyVisibility();
+  // The axes fit the methods left on show.
+  FitAxes();
 }
 
 void tSimPlotView::ApplyVisibility() {

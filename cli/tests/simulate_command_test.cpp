@@ -196,7 +196,8 @@ TEST_F(SimulateCommandTest, AStoppedSeededRunContinuesToTheUninterruptedFile) {
                                     "--methods", "d,R2"});
   EXPECT_EQ(complete.status, 2);
   EXPECT_NE(complete.err.find("its run is complete"), std::string::npos) << complete.err;
-  ASSERT_EQ(Simulate({table_, "--kinds", "ci", "--samples", "100", "--methods", "d"},
+  ASSERT_EQ(Simulate({table_, "--kinds", "ci", "--samples", "100", "--methods", "d", "--jobs",
+                      "1"},
                      [n = 0]() mutable {
                        if (++n == 50) std::raise(SIGINT);
                      }).status,
