@@ -70,8 +70,8 @@ bool Save(TFMain& window, const char* name) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3 && argc != 4) {
-    std::fputs("usage: kovalin_screenshot EXAMPLES_DIR MAIN.png [PLOT.png]\n", stderr);
+  if (argc < 3 || argc > 5) {
+    std::fputs("usage: kovalin_screenshot EXAMPLES_DIR MAIN.png [PLOT.png [LAUNCHER.png]]\n", stderr);
     return 2;
   }
   QApplication app(argc, argv);
