@@ -1,14 +1,15 @@
 #include "cli/simulate_command.h"
 
-#include <sched.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
 #include <iostream>
 #include <ostream>
 #include <system_error>
-#include <thread>
 
 #include "cli/arguments.h"
 #include "cli/interrupt.h"
@@ -19,7 +20,11 @@
 #include "engine/app_options.h"
 #include "simulation/input_form_rec.h"
 #include "simulation/sim_file_names.h"
+#include "simulation/run_clock.h"
+#include "simulation/run_context.h"
 #include "simulation/run_rules.h"
+#include "simulation/run_settings.h"
+#include "simulation/sim_continue.h"
 #include "simulation/sim_launch.h"
 #include "tables/warning_summary.h"
 
@@ -73,19 +78,6 @@ std::optional<std::string> CheckOutputFolder(const std::string& base) {
   return std::nullopt;
 }
 
-// The processors this process may run on: under a batch system's CPU binding
-// (Slurm's, for one) fewer than the machine has.
-int AvailableProcessors() {
-  cpu_set_t set;
-  CPU_ZERO(&set);
-  if (::sched_getaffinity(0, sizeof(set), &set) == 0) {
-    const int count = CPU_COUNT(&set);
-    if (count > 0) return count;
-  }
-  const unsigned cores = std::thread::hardware_concurrency();
-  return cores > 0 ? static_cast<int>(std::min<unsigned>(cores, kMaxJobs)) : 1;
-}
-
 // Each kind of the sequence on the terminal: its log file, and its output file
 // named on stdout once written.
 class tTerminalSequence : public tSimSequenceHost {
@@ -114,18 +106,58 @@ class tTerminalSequence : public tSimSequenceHost {
   std::string fileName_;
 };
 
+std::optional<std::string> ReadWhole(const std::string& name) {
+  std::ifstream in(name, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// Where the stopped run in name goes on, checked against the options given now:
+// its methods, alpha and epsilon decide its numbers.
+std::optional<tContinuePlan> ContinuePlanOf(const std::string& name, const tConf_rec& options,
+                                            std::string& error) {
+  const auto text = ReadWhole(name);
+  if (!text) {
+    error = name + ": cannot be read";
+    return std::nullopt;
+  }
+  const std::string logName = LogFileName(name);
+  const auto logText = ReadWhole(logName);
+  const auto log = logText ? CrLfLines(*logText) : std::nullopt;
+  if (!log) {
+    error = name + ": its log " + logName + (logText ? " is not a simulation log" : " cannot be read");
+    return std::nullopt;
+  }
+  auto plan = PlanContinue(*text, *log, error);
+  if (!plan) {
+    error = name + ": " + error;
+    return std::nullopt;
+  }
+  std::vector<std::string> now;
+  for (const std::string& line : RunSettingsLines(options.Methods, options, 1))
+    if (SettingDecidesNumbers(line)) now.push_back(line);
+  if (!plan->settings.empty() && plan->settings != now) {
+    error = name + ": it was run with \"" + plan->settings[0] + "\" and \"" +
+            plan->settings.back() + "\"; give the same --methods, --alpha and --epsilon";
+    return std::nullopt;
+  }
+  return plan;
+}
+
 }  // namespace
 
 std::string SimulateCommand::synopsis() const {
   return "simulate FILE --kinds ci,it,gt [--rows A-B] [--samples N] [--out BASE] "
          "[--delimiter tab|comma|semicolon|space] [--methods LIST] [--alpha A] [--epsilon E] "
-         "[--decimals D] [--seed S] [--jobs N]";
+         "[--decimals D] [--seed S] [--jobs N] | simulate FILE --continue OUTPUT [options]";
 }
 
 int SimulateCommand::execute(const std::vector<std::string>& argv, std::ostream& out,
                              std::ostream& err) {
   Arguments args({"kinds", "rows", "samples", "out", "delimiter", "methods", "alpha", "epsilon",
-                  "decimals", "seed", "jobs"},
+                  "decimals", "seed", "jobs", "continue"},
                  {});
   auto usage = [&err](const std::string& message) {
     err << "simulate: " << message << "\n";
@@ -137,9 +169,22 @@ int SimulateCommand::execute(const std::vector<std::string>& argv, std::ostream&
                  std::to_string(args.positional().size()));
   std::string error;
   const auto kindsText = args.value("kinds");
-  if (!kindsText) return usage("--kinds is required (a list of ci, it, gt)");
-  const auto kinds = ParseKinds(*kindsText, error);
-  if (!kinds) return usage(error);
+  const auto continueFile = args.value("continue");
+  if (continueFile) {
+    // A stopped run goes on exactly as it started: its log gives these.
+    for (const char* fixed : {"kinds", "rows", "samples", "seed", "out"})
+      if (args.value(fixed))
+        return usage(std::string("--continue takes --") + fixed +
+                     " from the stopped run's log; leave it out");
+  } else if (!kindsText) {
+    return usage("--kinds is required (a list of ci, it, gt)");
+  }
+  std::vector<tSimulationType> kinds;
+  if (kindsText) {
+    const auto parsed = ParseKinds(*kindsText, error);
+    if (!parsed) return usage(error);
+    kinds = *parsed;
+  }
 
   tConf_rec options = DefaultAppOptions();
   if (const auto e = ReadAnalysisOptions(args, options)) return usage(*e);
@@ -182,8 +227,21 @@ int SimulateCommand::execute(const std::vector<std::string>& argv, std::ostream&
     settings.recordInit = range->first;
     settings.recordEnd = range->second;
   }
+  std::shared_ptr<const tContinuePlan> plan;
+  if (continueFile) {
+    const auto stopped = ContinuePlanOf(*continueFile, options, error);
+    if (!stopped) return usage("--continue: " + error);
+    if (const auto broken = RowRangeRule(stopped->first, stopped->last, rowCount))
+      return usage("--continue: " + *continueFile + ": its rows " + *broken + " of " + path);
+    plan = std::make_shared<const tContinuePlan>(*stopped);
+    settings.recordInit = plan->first;
+    settings.recordEnd = plan->last;
+    settings.numSamples = plan->samples;
+    settings.seed = plan->seed;
+    settings.resume = plan;
+  }
   const std::string base = WithDefaultExtension(args.value("out").value_or(path));
-  if (const auto e = CheckOutputFolder(base)) return usage(*e);
+  if (const auto e = CheckOutputFolder(continueFile ? *continueFile : base)) return usage(*e);
   for (const std::string& warning : SummarizeWarnings(file.warnings()))
     err << "simulate: warning: " << warning << "\n";
 
@@ -194,10 +252,15 @@ int SimulateCommand::execute(const std::vector<std::string>& argv, std::ostream&
   const bool progressBar = &err == &std::cerr && ::isatty(STDERR_FILENO) == 1;
   tTerminalSimHost host(err, progressBar);
   host.SetYieldHook(yieldHook_);
-  tTerminalSequence sequence(host, out, err,
-                             static_cast<long long>(settings.recordEnd) - settings.recordInit + 1);
+  const long long records = static_cast<long long>(settings.recordEnd) -
+                            (plan ? plan->from : settings.recordInit) + 1;
+  tTerminalSequence sequence(host, out, err, records);
   const tInterruptGuard interrupt;
-  switch (RunSimulationSequence(file.records(), settings, base, *kinds, sequence)) {
+  tRunContext context = StartRunContext();
+  const tRunOutcome outcome =
+      plan ? ContinueSimulation(file.records(), settings, *continueFile, sequence, context)
+           : RunSimulationSequence(file.records(), settings, base, kinds, sequence, context);
+  switch (outcome) {
     case tRunOutcome::fileError: return kExitFailure;
     case tRunOutcome::cancelled: return kExitCancelled;
     default: return kExitOk;

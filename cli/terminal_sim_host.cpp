@@ -21,6 +21,7 @@ tTerminalSimHost::tTerminalSimHost(std::ostream& err, bool progressBar)
 
 void tTerminalSimHost::BeginKind(const std::string& logFileName, long long records) {
   logFileName_ = logFileName;
+  timeText_.clear();
   records_ = records;
   logFile_.Close();
 }
@@ -37,6 +38,13 @@ void tTerminalSimHost::SetRecordProgress(const tProgress& progress) {
 
 void tTerminalSimHost::SetSampleProgress(const tProgress& progress) {
   samplePos_ = progress.Position();
+  if (progressBar_) DrawBar();
+}
+
+void tTerminalSimHost::SetWorkProgress(const tWorkProgress& work) {
+  std::string text = work.Text();
+  if (text == timeText_) return;
+  timeText_ = std::move(text);
   if (progressBar_) DrawBar();
 }
 
@@ -70,7 +78,8 @@ void tTerminalSimHost::AppendLog(std::string_view line) {
 
 void tTerminalSimHost::DrawBar() {
   err_ << "\rrecords " << Bar(recordPos_, 20) << " " << recordPos_ << "%  samples "
-       << Bar(samplePos_, 20) << " " << samplePos_ << "%  " << std::flush;
+       << Bar(samplePos_, 20) << " " << samplePos_ << "%  " << timeText_ << "\033[K"
+       << std::flush;
   barShown_ = true;
 }
 

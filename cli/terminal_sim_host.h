@@ -31,6 +31,7 @@ class tTerminalSimHost : public tSimHost {
   void ProcessMessages(tRunControl& run) override;
   void SetRecordProgress(const tProgress& progress) override;
   void SetSampleProgress(const tProgress& progress) override;
+  void SetWorkProgress(const tWorkProgress& work) override;
   void ClearOutput() override;
   void AppendOutput(std::string_view line) override;
   void ClearLog() override;
@@ -52,6 +53,7 @@ class tTerminalSimHost : public tSimHost {
   long long linesWritten_ = -1;  // the header is not a record
   int recordPos_ = 0;
   int samplePos_ = 0;
+  std::string timeText_;
 };
 
 }  // namespace kovalin::cli

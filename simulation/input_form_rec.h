@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "engine/paired_types.h"
+#include "simulation/sim_continue.h"
 
 namespace kovalin {
 
@@ -33,6 +35,9 @@ struct tInputFormRec {
   // Worker threads that run the records; 1 runs them on the calling thread,
   // yielding to the host at every sample.
   std::int32_t Jobs = 1;
+  // A stopped seeded run to continue: its kept lines stand for the rows before
+  // Resume->from, which the run starts at; the output file holds them already.
+  std::shared_ptr<const tContinuePlan> Resume;
 };
 
 inline constexpr std::int32_t kMaxNumSamples = 2147483647;

@@ -17,12 +17,18 @@ namespace {
 // changes, then a yield to the host, which may stop the run.
 class tHostGate : public tSampleGate {
  public:
-  tHostGate(tSimHost& host, tRunControl& control) : host_(host), control_(control) {}
+  // work: the run's progress before this record, samplesTotal already set.
+  tHostGate(tSimHost& host, tRunControl& control, const tRunClock& clock, tWorkProgress work)
+      : host_(host), control_(control), clock_(clock), work_(work) {}
   bool Draw(long long s, long long total) override {
     const tProgress samples{s, total};
     if (samples.Position() != lastPosition_) {
       lastPosition_ = samples.Position();
       host_.SetSampleProgress(samples);
+      tWorkProgress now = work_;
+      now.samplesDone += s - 1;
+      now.elapsedSeconds = clock_.Seconds();
+      host_.SetWorkProgress(now);
     }
     host_.ProcessMessages(control_);
     return control_.Running();
@@ -31,6 +37,8 @@ class tHostGate : public tSampleGate {
  private:
   tSimHost& host_;
   tRunControl& control_;
+  const tRunClock& clock_;
+  tWorkProgress work_;
   int lastPosition_ = -1;
 };
 
@@ -74,20 +82,26 @@ class tEndRecord {
 
 }  // namespace
 
-tRecordsOutcome RunRecordsInOrder(tRecordWorker& worker, int first, int last, tSimHost& host,
-                                  tRunControl& control, const tLineSink& sink) {
+tRecordsOutcome RunRecordsInOrder(tRecordWorker& worker, int first, int last,
+                                  long long numSamples, tSimHost& host, tRunControl& control,
+                                  const tLineSink& sink) {
   tRecordsOutcome outcome;
   outcome.row = first;
   tEndRecord end;
   const long long nrec = std::max<long long>(0, static_cast<long long>(last) - first + 1);
+  const tRunClock clock;
+  tWorkProgress work{0, nrec * numSamples, 0};
   long long k = 0;
   int row = first;
   while (true) {
     ++k;
     host.SetRecordProgress({k, nrec});
+    work.samplesDone = (k - 1) * numSamples;
+    work.elapsedSeconds = clock.Seconds();
+    host.SetWorkProgress(work);
     host.ProcessMessages(control);
     if (control.Running() && nrec > 0) {
-      tHostGate gate(host, control);
+      tHostGate gate(host, control, clock, work);
       tRecordResult r = worker.Run(row, gate);
       end.Written(outcome, r);
       if (!sink(r)) {
@@ -117,7 +131,7 @@ tRecordsOutcome RunRecordsInParallel(std::vector<std::unique_ptr<tRecordWorker>>
   std::atomic<bool> stop{false};
   // Guarded by mutex:
   int nextRow = first;
-  int started = 0;
+  int completed = 0;
   std::size_t running = count;
   std::vector<std::optional<tRecordResult>> done(static_cast<std::size_t>(nrec));
   std::exception_ptr failure;
@@ -134,7 +148,6 @@ tRecordsOutcome RunRecordsInParallel(std::vector<std::unique_ptr<tRecordWorker>>
           const std::lock_guard lock(mutex);
           if (stop.load() || nextRow > last) break;
           row = nextRow++;
-          ++started;
         }
         progress[w].s.store(0, std::memory_order_relaxed);
         progress[w].row.store(row, std::memory_order_relaxed);
@@ -143,6 +156,7 @@ tRecordsOutcome RunRecordsInParallel(std::vector<std::unique_ptr<tRecordWorker>>
         {
           const std::lock_guard lock(mutex);
           done[static_cast<std::size_t>(row - first)] = std::move(r);
+          ++completed;
         }
         changed.notify_one();
       }
@@ -176,13 +190,14 @@ tRecordsOutcome RunRecordsInParallel(std::vector<std::unique_ptr<tRecordWorker>>
   }
 
   tEndRecord end;
+  const tRunClock clock;
   int toWrite = first;
-  int shownStarted = -1;
+  int shownCompleted = -1;
   int shownSamplePosition = -1;
   std::vector<tRecordResult> ready;
   while (true) {
     bool finished = false;
-    int startedNow = 0;
+    int completedNow = 0;
     {
       std::unique_lock lock(mutex);
       changed.wait_for(lock, std::chrono::milliseconds(10), [&] {
@@ -198,7 +213,7 @@ tRecordsOutcome RunRecordsInParallel(std::vector<std::unique_ptr<tRecordWorker>>
       // Every worker posts its record before it leaves, so with none running
       // every started row has just been collected.
       finished = running == 0;
-      startedNow = started;
+      completedNow = completed;
     }
     for (tRecordResult& r : ready) {
       if (outcome.sinkFailed) break;
@@ -211,10 +226,19 @@ tRecordsOutcome RunRecordsInParallel(std::vector<std::unique_ptr<tRecordWorker>>
     ready.clear();
     if (finished) break;
 
-    if (startedNow != shownStarted) {
-      shownStarted = startedNow;
-      host.SetRecordProgress({startedNow, nrec});
+    // The records bar counts finished records, not started ones: at 2 workers a
+    // count of started ones shows 40% of 5 rows before any has finished.
+    if (completedNow != shownCompleted) {
+      shownCompleted = completedNow;
+      host.SetRecordProgress({completedNow, nrec});
     }
+    tWorkProgress work{static_cast<long long>(completedNow) * numSamples,
+                       static_cast<long long>(nrec) * numSamples, clock.Seconds()};
+    for (const tWorkerProgress& p : progress)
+      if (p.row.load(std::memory_order_relaxed) != 0)
+        work.samplesDone += std::max(0LL, p.s.load(std::memory_order_relaxed) - 1);
+    work.samplesDone = std::min(work.samplesDone, work.samplesTotal);
+    host.SetWorkProgress(work);
     for (const tWorkerProgress& p : progress) {
       if (p.row.load(std::memory_order_relaxed) != toWrite) continue;
       const tProgress samples{p.s.load(std::memory_order_relaxed), numSamples};

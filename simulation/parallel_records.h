@@ -55,14 +55,15 @@ struct tRecordsOutcome {
 // Rows first..last one after the other on this thread. Per record one yield to
 // the host before its samples, and per sample one yield before the draw, with the
 // indicators; a record that a stop reaches before its first yield gets no line.
-tRecordsOutcome RunRecordsInOrder(tRecordWorker& worker, int first, int last, tSimHost& host,
-                                  tRunControl& control, const tLineSink& sink);
+tRecordsOutcome RunRecordsInOrder(tRecordWorker& worker, int first, int last,
+                                  long long numSamples, tSimHost& host, tRunControl& control,
+                                  const tLineSink& sink);
 
 // The same rows on one thread per worker, each taking the next row when it is
 // free. This thread hands the lines to the sink in row order as soon as every
 // earlier row is done, and yields to the host between them (every few
-// milliseconds), showing the records started and the samples of the oldest
-// record still running. A stop reaches every worker at its next sample; since
+// milliseconds), showing the records finished, the samples of the oldest
+// record still running and the samples drawn over the whole run. A stop reaches every worker at its next sample; since
 // rows are taken in order and only while the flag is up, the records started
 // are the rows first..r for some r, and each of them gets its line.
 tRecordsOutcome RunRecordsInParallel(std::vector<std::unique_ptr<tRecordWorker>>& workers,

@@ -5,6 +5,9 @@
 #include <cmath>
 #include <utility>
 
+#include "simulation/run_clock.h"
+#include "simulation/run_settings.h"
+
 namespace kovalin {
 
 namespace {
@@ -58,8 +61,11 @@ struct tShard {
   long long last = 0;
   // Its log: the settings (title, samples, seed), the record notes and the end.
   std::vector<std::string> settings;
+  // The lines of how the run was made (methods, alpha, workers, program, start).
+  std::vector<std::string> made;
   std::vector<std::string> notes;
   std::string endLine;
+  std::optional<double> seconds;  // its duration line
 };
 
 std::string Rows(const tShard& s) {
@@ -89,11 +95,29 @@ std::optional<std::string> ReadLog(tShard& shard) {
   } else {
     shard.settings.push_back("");
   }
+  // How the run was made; the lines that decide its numbers must agree.
+  while (next < l.size() && IsSettingLine(l[next])) {
+    shard.made.push_back(l[next]);
+    if (SettingDecidesNumbers(l[next])) shard.settings.push_back(l[next]);
+    ++next;
+  }
   const std::string saved = "Saved " + std::to_string(shard.last - shard.first + 1) + " records";
   const std::string& end = l.back();
   if (!StartsWith(end, "Complete [") || l[l.size() - 2] != saved)
     return name + ": its run did not complete (its log ends \"" + end + "\")";
-  shard.notes.assign(l.begin() + static_cast<std::ptrdiff_t>(next), l.end() - 2);
+  std::size_t notesEnd = l.size() - 2;
+  const std::string duration = "Duration: ";
+  if (notesEnd > next && StartsWith(l[notesEnd - 1], duration)) {
+    const std::string& d = l[notesEnd - 1];
+    double seconds = 0;
+    const char* first = d.data() + duration.size();
+    const auto r = std::from_chars(first, d.data() + d.size(), seconds);
+    if (r.ec == std::errc()) shard.seconds = seconds;
+    --notesEnd;
+  }
+  if (notesEnd < next) notesEnd = next;
+  shard.notes.assign(l.begin() + static_cast<std::ptrdiff_t>(next),
+                     l.begin() + static_cast<std::ptrdiff_t>(notesEnd));
   shard.endLine = end;
   return std::nullopt;
 }
@@ -142,7 +166,7 @@ tShardMerge MergeShards(const std::vector<tShardFile>& files, const std::string&
     }
     if (const auto e = ReadLog(shard)) return refuse(*e);
     if (!shards.empty() && shard.settings != shards.front().settings)
-      return refuse(file.name + ": its log's kind, samples or seed differ from those of " +
+      return refuse(file.name + ": its log's kind, samples, seed, methods or alpha differ from those of " +
                     shards.front().file->name);
     shards.push_back(std::move(shard));
   }
@@ -180,7 +204,16 @@ tShardMerge MergeShards(const std::vector<tShardFile>& files, const std::string&
                                       " records)",
                                   head.settings[1]};
   if (!head.settings[2].empty()) log.push_back(head.settings[2]);
+  log.insert(log.end(), head.made.begin(), head.made.end());
   for (const tShard& s : shards) log.insert(log.end(), s.notes.begin(), s.notes.end());
+  // The parts' durations added up: the work the study took, wherever it ran.
+  double seconds = 0;
+  bool timed = true;
+  for (const tShard& s : shards) {
+    timed = timed && s.seconds.has_value();
+    seconds += s.seconds.value_or(0);
+  }
+  if (timed) log.push_back(DurationLine(seconds));
   log.push_back("Saved " + std::to_string(records) + " records");
   log.push_back(shards.back().endLine);
   for (const std::string& line : log) merged.log += line + kLineEnd;

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "simulation/run_clock.h"
+
 namespace kovalin {
 
 class tOutputGrid;
@@ -48,6 +50,9 @@ class tSimHost {
   // when the indicator's position changes.
   virtual void SetRecordProgress(const tProgress& progress) = 0;
   virtual void SetSampleProgress(const tProgress& progress) = 0;
+  // The samples drawn of the whole run and the time so far (for the time left);
+  // reported with the indicators.
+  virtual void SetWorkProgress(const tWorkProgress&) {}
 
   // The output text page and the log page of the run's results document.
   virtual void ClearOutput() = 0;

@@ -6,6 +6,7 @@
 #include "simulation/record_snapshot.h"
 #include "simulation/sim_file_names.h"
 #include "simulation/sim_running.h"
+#include "simulation/text_file.h"
 
 namespace kovalin {
 
@@ -33,6 +34,7 @@ tRunResult SimulateKind(const tRecordSource& table, const tSimLaunchSettings& se
   ip.App_ProcessMessages = settings.processMessages;
   ip.Seed = settings.seed;
   ip.Jobs = settings.jobs;
+  ip.Resume = settings.resume;
   sim.SetalfaLevel(context.options.alfa_level);
   sim.pSimulationType = kind;
   return sim.execute(host, output);
@@ -98,6 +100,31 @@ tRunOutcome RunSimulationSequence(const tRecordSource& table, const tSimLaunchSe
   }
   SimRunning = false;
   return outcome;
+}
+
+tRunOutcome ContinueSimulation(const tRecordSource& table, const tSimLaunchSettings& settings,
+                               const std::string& fileName, tSimSequenceHost& host,
+                               tRunContext& context) {
+  const tContinuePlan& plan = *settings.resume;
+  std::string kept = plan.header + "\r\n";
+  for (const std::string& line : plan.keptLines) kept += line + "\r\n";
+  SimRunning = true;
+  tSimHost& kindHost = host.BeginKind(plan.kind, KindTaskText(plan.kind, 1, 1), fileName);
+  tRunResult result;
+  tAppendFile output;
+  std::string error;
+  // The lines of the records to run again go in one replacement: the file holds
+  // either the stopped run's lines or the kept ones, never less.
+  if (ReplaceFileText(fileName, kept, error) &&
+      output.OpenToAppend(fileName, error) == tAppendFile::tOpen::opened) {
+    result = SimulateKind(table, settings, plan.kind, output, kindHost, context);
+  } else {
+    kindHost.AppendLog(error);
+    result = {tRunOutcome::fileError, 0, error};
+  }
+  host.EndKind(plan.kind, result);
+  SimRunning = false;
+  return result.outcome;
 }
 
 tRunOutcome RunSimulationSequence(const tRecordSource& table, const tSimLaunchSettings& settings,

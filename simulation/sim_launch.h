@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,6 +28,8 @@ struct tSimLaunchSettings {
   std::optional<std::uint32_t> seed;
   // Worker threads for the records; the desktop runs them on its own thread.
   std::int32_t jobs = 1;
+  // Continue this stopped run instead of starting a new one.
+  std::shared_ptr<const tContinuePlan> resume;
 };
 
 // One kind of a sequence into output, a file the caller created empty (its name
@@ -78,6 +81,13 @@ tRunOutcome RunSimulationSequence(const tRecordSource& table, const tSimLaunchSe
                                   const std::string& baseName,
                                   const std::vector<tSimulationType>& kinds,
                                   tSimSequenceHost& host, tRunContext& context);
+
+// Continues the stopped seeded run of fileName, whose plan settings.resume holds
+// (PlanContinue of the file and its log): the file keeps its header and the lines
+// before the plan's record, replaced whole at once, and the run appends the rest.
+tRunOutcome ContinueSimulation(const tRecordSource& table, const tSimLaunchSettings& settings,
+                               const std::string& fileName, tSimSequenceHost& host,
+                               tRunContext& context);
 
 // The same under a context copied from the process-wide options now.
 tRunOutcome RunSimulationSequence(const tRecordSource& table, const tSimLaunchSettings& settings,

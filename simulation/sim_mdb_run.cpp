@@ -11,6 +11,8 @@
 #include "simulation/random_generator.h"
 #include "simulation/record_seed.h"
 #include "simulation/record_validity.h"
+#include "simulation/run_clock.h"
+#include "simulation/run_settings.h"
 #include "simulation/sim_host.h"
 #include "simulation/sim_mdb.h"
 #include "simulation/sim_running.h"
@@ -334,7 +336,17 @@ tRunResult tSimMDB::Simulation_Execute(
   };
 
   std::string error;
-  if (!pages.Output(HeaderLine(columns, ip.delimiter), error)) return fail(error);
+  const tContinuePlan* resume = ip.Resume.get();
+  const std::string header = HeaderLine(columns, ip.delimiter);
+  if (resume) {
+    // The file holds the header and the kept lines already.
+    if (header != resume->header)
+      return fail(ip.FileName + ": its columns are not those of this run's methods; " +
+                  "continue it with the methods it was run with");
+    host.AppendOutput(header);
+  } else if (!pages.Output(header, error)) {
+    return fail(error);
+  }
   pages.Log("Generated output file: " + ip.FileName);
   pages.Log("Output table: " + std::to_string(nrec) + " rows x " + std::to_string(cols) +
             " cols.");
@@ -352,11 +364,31 @@ tRunResult tSimMDB::Simulation_Execute(
   pages.Log("- Samples per record: " + std::to_string(ip.NumSamples));
   if (ip.Seed)
     pages.Log("- Random seed: " + std::to_string(*ip.Seed) + ", " + std::string(RecordSeedRule()));
+  const long long jobs = std::min<long long>(std::max<std::int32_t>(ip.Jobs, 1), nrec);
+  for (const std::string& line :
+       RunSettingsLines(MethodsToSimulate, context.options, std::max(jobs, 1LL)))
+    pages.Log(line);
+  const tRunClock clock;
+  int lines = 0;
+  int firstToRun = ip.paramrec_Init;
+  if (resume) {
+    pages.Log(ContinuedLine(resume->from));
+    for (const std::string& note : resume->keptNotes) pages.Log(note);
+    // The kept lines show as the stopped run showed them; the file holds them.
+    for (const std::string& line : resume->keptLines) {
+      ++lines;
+      host.AppendOutput(line);
+      if (grid &&
+          !Write_Rec_to_NtabEd(*grid, lines, cols, ReadRecordLine(line, ip.delimiter, cols)))
+        pages.Log("Error in grid output");
+    }
+    firstToRun = resume->from;
+  }
 
   context.random.StartRun(ip.Seed);
   InputParams.paramrec_activerec = ip.paramrec_Init;
 
-  int lines = 0;
+  result.lines = lines;
   const tLineSink sink = [&](tRecordResult& r) {
     for (const std::string& note : r.notes) pages.Log(note);
     ++lines;
@@ -370,21 +402,22 @@ tRunResult tSimMDB::Simulation_Execute(
     return true;
   };
 
-  const long long jobs = std::min<long long>(std::max<std::int32_t>(ip.Jobs, 1), nrec);
   tRecordsOutcome records;
   if (jobs <= 1) {
     tEngineWorker worker(*this, firstCol, cols);
-    records = RunRecordsInOrder(worker, ip.paramrec_Init, ip.paramrec_End, host, control, sink);
+    records = RunRecordsInOrder(worker, firstToRun, ip.paramrec_End, ip.NumSamples, host,
+                                control, sink);
   } else {
     std::vector<std::unique_ptr<tRecordWorker>> workers;
     for (int w = 0; w < jobs; ++w)
       workers.push_back(std::make_unique<tThreadWorker>(*this, context, MethodsToSimulate, w,
                                                         static_cast<int>(jobs)));
-    records = RunRecordsInParallel(workers, ip.paramrec_Init, ip.paramrec_End, ip.NumSamples,
-                                   host, control, sink);
+    records = RunRecordsInParallel(workers, firstToRun, ip.paramrec_End, ip.NumSamples, host,
+                                   control, sink);
   }
   if (records.sinkFailed) return fail(error);
 
+  pages.Log(DurationLine(clock.Seconds()));
   pages.Log("Saved " + std::to_string(lines) + " records");
   if (!control.Running()) {
     result.outcome = tRunOutcome::cancelled;

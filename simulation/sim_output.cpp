@@ -1,7 +1,9 @@
 #include "simulation/sim_output.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <limits>
 
 #include "engine/number_text.h"
 
@@ -44,6 +46,31 @@ std::string HeaderLine(const std::vector<tSimColumn>& columns, char delimiter) {
     line += columns[j].name;
   }
   return line;
+}
+
+std::vector<double> ReadRecordLine(const std::string& line, char delimiter, int n) {
+  std::vector<double> res(static_cast<std::size_t>(std::max(n, 0)) + 1,
+                          std::numeric_limits<double>::quiet_NaN());
+  std::size_t pos = 0;
+  for (int j = 1; j <= n; ++j) {
+    // Fields are numbers right-aligned with spaces, between delimiters.
+    while (pos < line.size() && (line[pos] == ' ' || line[pos] == delimiter)) ++pos;
+    std::size_t end = pos;
+    while (end < line.size() && line[end] != ' ' && line[end] != delimiter) ++end;
+    if (end == pos) break;
+    const std::string field = line.substr(pos, end - pos);
+    double v = 0;
+    const auto r = std::from_chars(field.data(), field.data() + field.size(), v);
+    if (field == "+Inf")
+      v = std::numeric_limits<double>::infinity();
+    else if (field == "-Inf")
+      v = -std::numeric_limits<double>::infinity();
+    else if (r.ec != std::errc() || r.ptr != field.data() + field.size())
+      v = std::numeric_limits<double>::quiet_NaN();
+    res[static_cast<std::size_t>(j)] = v;
+    pos = end;
+  }
+  return res;
 }
 
 }  // namespace kovalin

@@ -16,6 +16,10 @@ std::string SimNumberText(double v, int decimals, int width);
 std::string Write_Rec_to_String(const std::vector<double>& res, int n, char delimiter,
                                 int decimals, int width);
 
+// A record line read back: res[1..n] (res[0] unused), NaN for a field that is not
+// a number ("Nan", "+Inf" and "-Inf" as such) and for fields the line lacks.
+std::vector<double> ReadRecordLine(const std::string& line, char delimiter, int n);
+
 // Sets grid row `row` to res[1..n] when the grid has exactly n columns.
 bool Write_Rec_to_NtabEd(tOutputGrid& grid, int row, int n, const std::vector<double>& res);
 

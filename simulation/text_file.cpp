@@ -101,6 +101,10 @@ tAppendFile::tOpen tAppendFile::CreateNew(const std::string& fileName, std::stri
   return Open(fileName, O_EXCL, error);
 }
 
+tAppendFile::tOpen tAppendFile::OpenToAppend(const std::string& fileName, std::string& error) {
+  return Open(fileName, O_APPEND, error);
+}
+
 bool tAppendFile::AppendLine(std::string_view line, std::string& error) {
   if (fd_ < 0) {
     error = WriteError(name_, EBADF);

@@ -30,6 +30,8 @@ class tAppendFile {
   // Creates the file only when no file of that name exists: exists, and the file
   // left alone, when one does (another run may have just taken the name).
   tOpen CreateNew(const std::string& fileName, std::string& error);
+  // Opens the file to add lines after those it holds (created when missing).
+  tOpen OpenToAppend(const std::string& fileName, std::string& error);
   bool AppendLine(std::string_view line, std::string& error);
   void Close();
 

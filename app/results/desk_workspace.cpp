@@ -27,9 +27,9 @@ bool tDeskWorkspace::ActiveTable(tActiveTable& table) {
   return true;
 }
 
-TFResults* tDeskWorkspace::NewResults(bool simulation) {
+TFResults* tDeskWorkspace::NewResults(bool simulation, QWidget* table) {
   auto* results = new TFResults(&desk_, hooks_.rtfDocument && hooks_.rtfDocument());
-  if (!desk_.PlaceResults(results, simulation)) {
+  if (!desk_.PlaceResults(results, simulation, dynamic_cast<TFMDIChild*>(table))) {
     delete results;
     return nullptr;
   }

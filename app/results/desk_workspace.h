@@ -44,7 +44,7 @@ class tDeskWorkspace : public tResultsWorkspace {
   tDeskWorkspace(tMainDesk& desk, tHooks hooks);
 
   bool ActiveTable(tActiveTable& table) override;
-  TFResults* NewResults(bool simulation) override;
+  TFResults* NewResults(bool simulation, QWidget* table = nullptr) override;
   void FinishResults(TFResults* results) override;
   void OptionsBeforeFirstRun(bool simulation) override;
 

@@ -57,6 +57,14 @@ void tDesktopSimHost::SetSampleProgress(const tProgress& progress) {
   samples_->setToolTip(QString::fromStdString(progress.Hint()));
 }
 
+void tDesktopSimHost::SetWorkProgress(const tWorkProgress& work) {
+  if (!time_) return;
+  // The text changes once a second at most; setting it only then keeps the
+  // label from repainting at every report.
+  const QString text = QString::fromStdString(work.Text());
+  if (time_->text() != text) time_->setText(text);
+}
+
 void tDesktopSimHost::ClearOutput() {
   if (output_) output_->Document().Clear();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
 
@@ -27,6 +28,9 @@ class tDesktopSimHost : public tSimHost {
   void ProcessMessages(tRunControl& run) override;
   void SetRecordProgress(const tProgress& progress) override;
   void SetSampleProgress(const tProgress& progress) override;
+  void SetWorkProgress(const tWorkProgress& work) override;
+  // Where the elapsed time and the time left show.
+  void SetTimeLabel(QLabel* label) { time_ = label; }
   void ClearOutput() override;
   void AppendOutput(std::string_view line) override;
   void ClearLog() override;
@@ -45,6 +49,7 @@ class tDesktopSimHost : public tSimHost {
   QPointer<QProgressBar> samples_;
   QPointer<QProgressBar> records_;
   QPointer<tSimPlotView> plot_;
+  QPointer<QLabel> time_;
   // One clock for both: when the events last ran, and when the clock was last
   // read. The clock is read every `stride_` yields, about once a millisecond.
   QElapsedTimer clock_;

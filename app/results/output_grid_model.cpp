@@ -1,6 +1,8 @@
 #include "app/results/output_grid_model.h"
 
+#include <QColor>
 #include <QItemSelectionModel>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -31,9 +33,13 @@ QVariant tOutputGridModel::data(const QModelIndex& index, int role) const {
   if (!checkIndex(index, CheckIndexOption::IndexIsValid)) return {};
   const int col = index.column() + 1;
   const int row = index.row() + 1;
+  const bool notRun = notRunFrom_ > 0 && row >= notRunFrom_;
   switch (role) {
     case Qt::DisplayRole:
+      if (notRun) return col == 1 ? QStringLiteral("not run") : QString();
       return QString::fromStdString(grid_.CellText(col, row));
+    case Qt::ForegroundRole:
+      return notRun ? QVariant(QColor(Qt::gray)) : QVariant();
     case Qt::EditRole:
       return FullPrecisionText(grid_.GetElem(col, row));
     case Qt::TextAlignmentRole:
@@ -70,7 +76,16 @@ bool tOutputGridModel::setData(const QModelIndex& index, const QVariant& value, 
 void tOutputGridModel::Redimension(int cols, int rows) {
   beginResetModel();
   grid_.Redimension(cols, rows);
+  notRunFrom_ = 0;
   endResetModel();
+}
+
+void tOutputGridModel::MarkNotRun(int firstRow) {
+  notRunFrom_ = firstRow > grid_.GetNrOfRows() ? 0 : std::max(firstRow, 0);
+  if (notRunFrom_ > 0)
+    emit dataChanged(index(notRunFrom_ - 1, 0),
+                     index(grid_.GetNrOfRows() - 1, std::max(grid_.GetNrOfColumns() - 1, 0)),
+                     {Qt::DisplayRole, Qt::ForegroundRole});
 }
 
 void tOutputGridModel::SetColName(int col, const std::string& name) {

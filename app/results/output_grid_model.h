@@ -34,6 +34,11 @@ class tOutputGridModel : public QAbstractTableModel, public tOutputGrid {
 
   const TNTabEd& Grid() const { return grid_; }
 
+  // A stopped run: rows from firstRow on were never run; their first cell reads
+  // "not run" instead of looking like an empty or zero result. 0: every row ran.
+  void MarkNotRun(int firstRow);
+  int NotRunFrom() const { return notRunFrom_; }
+
   // The cells of the selection (its bounding rectangle), tab between columns and
   // CR LF after each row, every number at full precision.
   QString CopyText(const QItemSelectionModel& selection) const;
@@ -41,6 +46,7 @@ class tOutputGridModel : public QAbstractTableModel, public tOutputGrid {
  private:
   TDataTable table_;
   TNTabEd grid_;
+  int notRunFrom_ = 0;
 };
 
 // A number with the fewest digits that read back to the same double, with a

@@ -9,13 +9,51 @@
 #include "app/results/forest_plot_main.h"
 #include "app/results/sim_plot_view.h"
 #include "app/results/text_logic.h"
+#include "simulation/grid_record_source.h"
+#include "tables/table_loader.h"
 
 namespace {
 
 int Usage(const char* message) {
   std::fprintf(stderr, "kovalin-plot: %s\nusage: kovalin-plot FILE [--out PICTURE.svg|.png] "
-                       "[--alpha A]\n", message);
+                       "[--alpha A] [--x COLUMN [--table FILE]] [--methods FAMILY|LIST] "
+                       "[--band|--bars]\n", message);
   return 2;
+}
+
+// The options of the simulation plot beyond the file and the picture.
+struct tPlotChoices {
+  QString x;
+  QString table;
+  QString methods;
+  kovalin::app::tPrecisionShow precision = kovalin::app::tPrecisionShow::none;
+};
+
+// --methods: a family (differences, ratios, fieller, increment, no-increment,
+// all) or a comma list of the file's method labels; false and why otherwise.
+bool ChooseMethods(kovalin::app::tSimPlotView& view, const QString& choice, QString& error) {
+  using namespace kovalin::app;
+  if (const auto family = MethodFamilyNamed(choice)) {
+    view.SetFamily(*family);
+    return true;
+  }
+  const QStringList wanted = choice.split(u',', Qt::SkipEmptyParts);
+  const auto& methods = view.Data().Methods();
+  for (const QString& w : wanted) {
+    bool known = false;
+    for (const auto& m : methods) known = known || m.label == w.trimmed();
+    if (!known) {
+      error = "--methods: '" + w + "' is neither a family (all, differences, ratios, fieller, "
+              "increment, no-increment) nor a method of the file";
+      return false;
+    }
+  }
+  for (std::size_t i = 0; i < methods.size(); ++i) {
+    bool shown = false;
+    for (const QString& w : wanted) shown = shown || methods[i].label == w.trimmed();
+    view.SetMethodShown(static_cast<int>(i), shown);
+  }
+  return true;
 }
 
 }  // namespace
@@ -26,10 +64,23 @@ int main(int argc, char** argv) {
   if (kovalin::app::IsForestPlotCall(argc, argv)) return kovalin::app::ForestPlotMain(argc, argv);
   QString input, output;
   double alpha = 0.05;
+  tPlotChoices choices;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    if ((arg == "--out" || arg == "--alpha") && i + 1 >= argc) return Usage("an option lacks its value");
-    if (arg == "--out") {
+    const bool valued = arg == "--out" || arg == "--alpha" || arg == "--x" || arg == "--table" ||
+                        arg == "--methods";
+    if (valued && i + 1 >= argc) return Usage("an option lacks its value");
+    if (arg == "--x") {
+      choices.x = QString::fromLocal8Bit(argv[++i]);
+    } else if (arg == "--table") {
+      choices.table = QString::fromLocal8Bit(argv[++i]);
+    } else if (arg == "--methods") {
+      choices.methods = QString::fromLocal8Bit(argv[++i]);
+    } else if (arg == "--band") {
+      choices.precision = kovalin::app::tPrecisionShow::band;
+    } else if (arg == "--bars") {
+      choices.precision = kovalin::app::tPrecisionShow::bars;
+    } else if (arg == "--out") {
       output = QString::fromLocal8Bit(argv[++i]);
     } else if (arg == "--alpha") {
       const std::string text = argv[++i];
@@ -69,7 +120,27 @@ int main(int argc, char** argv) {
   }
   data.SetKindHint(input);
   kovalin::app::tSimPlotView view;
+  view.SetPrecision(choices.precision);
+  if (!choices.table.isEmpty()) {
+    const kovalin::tRecordTableFile table = kovalin::LoadRecordTable(choices.table.toStdString());
+    if (!table.ok) {
+      std::fprintf(stderr, "kovalin-plot: --table: %s\n", table.error.c_str());
+      return 2;
+    }
+    const kovalin::tGridRecordSource rows(table.table);
+    view.SetTableColumns(kovalin::app::PlotTableColumns(rows));
+  }
   view.SetData(data, alpha);
+  if (!choices.x.isEmpty() && !view.SetX(choices.x)) {
+    std::fprintf(stderr, "kovalin-plot: --x: '%s' is not a column of %s%s%s\n",
+                 qPrintable(choices.x), qPrintable(input), choices.table.isEmpty() ? "" : " or ",
+                 qPrintable(choices.table));
+    return 2;
+  }
+  if (!choices.methods.isEmpty() && !ChooseMethods(view, choices.methods, error)) {
+    std::fprintf(stderr, "kovalin-plot: %s\n", qPrintable(error));
+    return 2;
+  }
   if (!view.SaveImage(output, error)) {
     std::fprintf(stderr, "kovalin-plot: %s\n", qPrintable(error));
     return 1;

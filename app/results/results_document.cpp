@@ -1,6 +1,10 @@
 #include "app/results/results_document.h"
 
 #include <QFont>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QStatusBar>
@@ -45,12 +49,37 @@ TFResults::TFResults(TFMDIParent* creator, bool rtfDocument, QWidget* parent)
   statusBar_->addPermanentWidget(progressPanel_);
   progressPanel_->setVisible(false);
 
+  stopped_ = new QFrame(this);
+  static_cast<QFrame*>(stopped_)->setFrameShape(QFrame::StyledPanel);
+  auto* stoppedLayout = new QHBoxLayout(stopped_);
+  stoppedLayout->setContentsMargins(6, 3, 6, 3);
+  stoppedLabel_ = new QLabel(stopped_);
+  stoppedLabel_->setWordWrap(true);
+  stoppedLabel_->setAccessibleName("Run stopped");
+  continueButton_ = new QPushButton("Continue", stopped_);
+  continueButton_->setToolTip("Runs the records that did not finish, with the same seed, into "
+                              "the same file");
+  stoppedLayout->addWidget(stoppedLabel_, 1);
+  stoppedLayout->addWidget(continueButton_);
+  stopped_->setVisible(false);
+  connect(continueButton_, &QPushButton::clicked, this, &TFResults::continueRequested);
+
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
+  layout->addWidget(stopped_);
   layout->addWidget(pages_, 1);
   layout->addWidget(statusBar_);
 }
+
+void TFResults::ShowRunStopped(const QString& text, bool canContinue) {
+  stoppedLabel_->setText(text);
+  continueButton_->setVisible(canContinue);
+  continueButton_->setEnabled(canContinue);
+  stopped_->setVisible(true);
+}
+
+void TFResults::HideRunStopped() { stopped_->setVisible(false); }
 
 void TFResults::Mout(std::string_view line) { textEditor1_->Document().AppendLine(line); }
 

@@ -13,6 +13,7 @@
 
 class QLabel;
 class QProgressBar;
+class QPushButton;
 class QStatusBar;
 class QTabWidget;
 
@@ -81,12 +82,26 @@ class TFResults : public tDocumentWindow {
   QStatusBar* StatusBar() const { return statusBar_; }
   QProgressBar* ProgressPanel() const { return progressPanel_; }
 
+  // After a Stop, above the pages whichever is shown: how far the run got (its
+  // cancel line and the records not run) and, for a seeded run, "Continue".
+  void ShowRunStopped(const QString& text, bool canContinue);
+  void HideRunStopped();
+  QLabel* RunStoppedLabel() const { return stoppedLabel_; }
+  QPushButton* ContinueButton() const { return continueButton_; }
+
   // A simulation writes into this document: closing it must ask first.
   bool RunWritesHere() const { return runWritesHere_; }
   void SetRunWritesHere(bool value) { runWritesHere_ = value; }
 
+ signals:
+  // "Continue" on the stopped run's banner.
+  void continueRequested();
+
  private:
   QTabWidget* pages_;
+  QWidget* stopped_;
+  QLabel* stoppedLabel_;
+  QPushButton* continueButton_;
   tOutputGridModel* gridModel_;
   tOutputGridView* gridView_;
   TTextEditor* textEditorLog_;

@@ -31,9 +31,10 @@ class tResultsWorkspace {
   virtual ~tResultsWorkspace() = default;
   // The active data set, or false when there is none.
   virtual bool ActiveTable(tActiveTable& table) = 0;
-  // A new results document, placed under the active table's folder, numbered
-  // ("Results 1.2") and shown; simulation picks the icons.
-  virtual TFResults* NewResults(bool simulation) = 0;
+  // A new results document, placed under the folder of table (the active table
+  // when null), numbered ("Results 1.2") and shown; simulation picks the icons.
+  // A run names the table it was launched on, whichever table is active now.
+  virtual TFResults* NewResults(bool simulation, QWidget* table = nullptr) = 0;
   // The run has finished: the document's caption becomes its node text and it
   // shows its properties.
   virtual void FinishResults(TFResults* results) = 0;

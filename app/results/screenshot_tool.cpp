@@ -1,13 +1,15 @@
 // Renders the real main window offscreen into PNG files for the README:
-//   kovalin_screenshot EXAMPLES_DIR MAIN.png [PLOT.png]
+//   kovalin_screenshot EXAMPLES_DIR MAIN.png [PLOT.png [LAUNCHER.png]]
 // MAIN: the example raw-data table with an analysis of its first two rows in a
 // results document. PLOT: the Plot page of a confidence-interval simulation over
-// the example parameter table. Nothing is read from or written to the settings.
+// the example parameter table. LAUNCHER: the simulation launcher before Start.
+// Nothing is read from or written to the settings.
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -68,8 +70,8 @@ bool Save(TFMain& window, const char* name) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3 && argc != 4) {
-    std::fputs("usage: kovalin_screenshot EXAMPLES_DIR MAIN.png [PLOT.png]\n", stderr);
+  if (argc < 3 || argc > 5) {
+    std::fputs("usage: kovalin_screenshot EXAMPLES_DIR MAIN.png [PLOT.png [LAUNCHER.png]]\n", stderr);
     return 2;
   }
   QApplication app(argc, argv);
@@ -123,6 +125,12 @@ int main(int argc, char** argv) {
   launcher.speSamplesBase->setValue(2);
   launcher.speSamplesExp->setValue(3);
   launcher.cb_Sim_CI->click();
+  launcher.edSeed->setText("20261209");
+  if (argc > 4) {
+    // The launcher as it shows before Start, when a fourth name is given.
+    Settle();
+    if (!launcher.grab().save(QString::fromLocal8Bit(argv[4]))) return 1;
+  }
   launcher.btStart->click();  // the run yields, and returns when it is done
   launcher.btDone->click();
   TFResults* simulation = LastResults(window);

@@ -17,10 +17,14 @@
 #include <QSpinBox>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/results/output_label.h"
 #include "app/shell/questions.h"
 #include "simulation/input_form_rec.h"
+#include "simulation/run_clock.h"
+#include "simulation/run_rules.h"
+#include "simulation/sim_precision.h"
 #include "simulation/sim_file_names.h"
 #include "simulation/sim_running.h"
 
@@ -57,6 +61,16 @@ Tf_SimLauncher::Tf_SimLauncher(QWidget* parent) : QDialog(parent) {
   NumIO2->setAccessibleName(QString::fromUtf8("\xCE\xB5- correction:"));
   speSamplesTol = SpinBox(0, 100, 10, gbData, "Stop criterion over the samples number");
   speSamplesTol->setSingleStep(5);
+  speWorkers = SpinBox(1, kMaxJobs, std::min(AvailableProcessors(), kMaxJobs), gbData, "Workers:");
+  speWorkers->setToolTip("Threads that run the records; 1 runs them one after the other");
+  edSeed = new QLineEdit(gbData);
+  edSeed->setAccessibleName("Seed:");
+  edSeed->setPlaceholderText("clock");
+  edSeed->setToolTip("Empty: a new seed from the clock. A seed repeats the run byte for byte");
+  lblPrecision = new QLabel(gbData);
+  lblPrecision->setAccessibleName("Standard error");
+  lblPrecision->setToolTip("Monte Carlo standard error of a coverage or rejection rate at the "
+                           "nominal level");
   data->addWidget(new QLabel("From record:", gbData), 0, 0);
   data->addWidget(spe_RecordInit, 0, 1);
   data->addWidget(new QLabel("to record:", gbData), 0, 2);
@@ -66,6 +80,7 @@ Tf_SimLauncher::Tf_SimLauncher(QWidget* parent) : QDialog(parent) {
   data->addWidget(speSamplesBase, 1, 1);
   data->addWidget(new QLabel("x E", gbData), 1, 2);
   data->addWidget(speSamplesExp, 1, 3);
+  data->addWidget(lblPrecision, 1, 4);
   data->addWidget(new QLabel(QString::fromUtf8("\xCE\xB5- correction:"), gbData), 2, 0);
   data->addWidget(NumIO2, 2, 1);
   data->addWidget(new QLabel("correct ", gbData), 2, 2);
@@ -74,6 +89,10 @@ Tf_SimLauncher::Tf_SimLauncher(QWidget* parent) : QDialog(parent) {
   tolerance->addWidget(speSamplesTol);
   tolerance->addWidget(new QLabel("%", gbData));
   data->addLayout(tolerance, 3, 0, 1, 5);
+  data->addWidget(new QLabel("Workers:", gbData), 4, 0);
+  data->addWidget(speWorkers, 4, 1);
+  data->addWidget(new QLabel("Seed:", gbData), 4, 2);
+  data->addWidget(edSeed, 4, 3, 1, 2);
 
   // " Procedures and Statistics "
   gbProcedures = new QGroupBox(" Procedures and Statistics ", this);
@@ -152,6 +171,9 @@ Tf_SimLauncher::Tf_SimLauncher(QWidget* parent) : QDialog(parent) {
   progress->addWidget(lblFOut, 1, 1);
   progress->addWidget(progressSamples_, 2, 0, 1, 2);
   progress->addWidget(progressRecords_, 3, 0, 1, 2);
+  lblTime = new QLabel(gbProgress);
+  lblTime->setAccessibleName("Time");
+  progress->addWidget(lblTime, 4, 0, 1, 2);
   // The texts start right after their captions and stay put as the output name changes.
   progress->setColumnStretch(1, 1);
 
@@ -180,11 +202,18 @@ Tf_SimLauncher::Tf_SimLauncher(QWidget* parent) : QDialog(parent) {
 
   connect(spe_RecordInit, &QSpinBox::valueChanged, this, [this] { RangeFieldChanged(true); });
   connect(spe_RecordEnd, &QSpinBox::valueChanged, this, [this] { RangeFieldChanged(false); });
-  connect(cb_FullData, &QCheckBox::clicked, this, &Tf_SimLauncher::cb_FullDataClick);
+  // The rules follow the state, however it changed: a click, the keyboard, an
+  // assistive technology or the program.
+  connect(cb_FullData, &QCheckBox::toggled, this, [this] {
+    if (!showingRange_) cb_FullDataClick();
+  });
   for (QCheckBox* kind : {cb_Sim_CI, cb_Sim_IT, cb_Sim_GT})
-    connect(kind, &QCheckBox::clicked, this, &Tf_SimLauncher::cb_Sim_CIClick);
+    connect(kind, &QCheckBox::toggled, this, &Tf_SimLauncher::cb_Sim_CIClick);
   connect(cb_Showlog, &QCheckBox::toggled, this, &Tf_SimLauncher::cb_ShowlogClick);
-  connect(CLB_Statistics, &QListWidget::itemChanged, this, &Tf_SimLauncher::StatisticsClickCheck);
+  for (QSpinBox* samples : {speSamplesBase, speSamplesExp})
+    connect(samples, &QSpinBox::valueChanged, this, &Tf_SimLauncher::UpdatePrecision);
+  for (QCheckBox* kind : {cb_Sim_CI, cb_Sim_IT, cb_Sim_GT})
+    connect(kind, &QCheckBox::toggled, this, &Tf_SimLauncher::UpdatePrecision);
   for (tOutputLabel* l : {lblPath, lblPathValue, LblOutputFiletxt, LblOutputFileValue, LblTempDir})
     connect(l, &tOutputLabel::clicked, this, &Tf_SimLauncher::LblOutputFiletxtClick);
   connect(LblTempDirValue, &tOutputLabel::clicked, this, &Tf_SimLauncher::LblTempDirClick);
@@ -210,6 +239,9 @@ Tf_SimLauncher::Tf_SimLauncher(QWidget* parent) : QDialog(parent) {
     }
   }
   statisSet_ = StatisSetOf(statistics_);
+  // Connected once the items hold their ticks: building them fires itemChanged,
+  // which would copy the unticked items over the defaults.
+  connect(CLB_Statistics, &QListWidget::itemChanged, this, &Tf_SimLauncher::StatisticsClickCheck);
   CLB_Statistics->setEnabled(false);
   CtrlsActive(tLauncherStatus::prepared);
 }
@@ -223,7 +255,24 @@ void Tf_SimLauncher::PrepareLaunch(const QString& fileFullName, int firstSelecte
   ShowRange(PresetRange(firstSelected, lastSelected, rows));
   LabelAlpha->setText(QString::fromUtf8("\xCE\xB1 = ") + Fixed3(alpha));
   NumIO2->setText(Fixed3(epsilon));
+  alpha_ = alpha;
+  SetTimeText(QString());
+  UpdatePrecision();
 }
+
+void Tf_SimLauncher::UpdatePrecision() {
+  // Intervals are judged by their coverage at 1 - alpha, tests by their rejection
+  // rate at alpha; the standard error is the same at both.
+  const bool testsOnly =
+      !cb_Sim_CI->isChecked() && (cb_Sim_IT->isChecked() || cb_Sim_GT->isChecked());
+  std::string error;
+  const auto samples = NumSamplesFrom(speSamplesBase->value(), speSamplesExp->value(), error);
+  lblPrecision->setText(samples ? QString::fromStdString(PrecisionHint(
+                                      testsOnly ? alpha_ : 1 - alpha_, *samples))
+                                : QString());
+}
+
+void Tf_SimLauncher::SetTimeText(const QString& text) { lblTime->setText(text); }
 
 void Tf_SimLauncher::SetFileFullName(const QString& name) {
   file_ = DescribeOutputFile(name.toStdString());
@@ -330,6 +379,8 @@ tSimLaunchSettings Tf_SimLauncher::Settings() const {
   s.shutDown = WinShutDown->isChecked();
   s.shutDownDelay = shutdowndelay->value();
   s.processMessages = cbMessages->isChecked();
+  s.jobs = speWorkers->value();
+  s.seed = seed_;
   return s;
 }
 
@@ -345,6 +396,19 @@ void Tf_SimLauncher::bt_StartClick() {
     if (!text.isEmpty()) text[0] = text[0].toUpper();
     ShowError("Simulation", text + ".");
     return;
+  }
+  const QString seedText = edSeed->text().trimmed();
+  if (seedText.isEmpty()) {
+    seed_.reset();
+  } else {
+    bool ok = false;
+    const qulonglong seed = seedText.toULongLong(&ok);
+    if (!ok || seed > 4294967295ULL) {
+      ShowError("Simulation", QStringLiteral("The seed '%1' is not a whole number from 0 to "
+                                             "4294967295.").arg(seedText));
+      return;
+    }
+    seed_ = static_cast<std::uint32_t>(seed);
   }
   numSamples_ = *samples;
   cb_Showlog->setChecked(true);

@@ -2,6 +2,8 @@
 
 #include <QDialog>
 #include <array>
+#include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "app/results/sim_launcher_rules.h"
@@ -53,6 +55,7 @@ class Tf_SimLauncher : public QDialog {
   tLauncherStatus Status() const { return status_; }
   void SetTaskText(const QString& text);
   void SetOutputLabel(const QString& text, const QString& hint);
+  void SetTimeText(const QString& text);
   QProgressBar* ProgressBarSamples() const { return progressSamples_; }
   QProgressBar* ProgressBarRecords() const { return progressRecords_; }
 
@@ -75,6 +78,12 @@ class Tf_SimLauncher : public QDialog {
   QSpinBox* speSamplesExp = nullptr;
   QLineEdit* NumIO2 = nullptr;
   QSpinBox* speSamplesTol = nullptr;
+  // Worker threads for the records (1: today's single thread) and the seed
+  // (empty: the clock).
+  QSpinBox* speWorkers = nullptr;
+  QLineEdit* edSeed = nullptr;
+  // The Monte Carlo standard error the samples give at the nominal level.
+  QLabel* lblPrecision = nullptr;
   QCheckBox* cb_Sim_CI = nullptr;
   QCheckBox* cb_Sim_IT = nullptr;
   QCheckBox* cb_Sim_GT = nullptr;
@@ -94,6 +103,8 @@ class Tf_SimLauncher : public QDialog {
   QSpinBox* shutdowndelay = nullptr;
   QLabel* lblTask = nullptr;
   QLabel* lblFOut = nullptr;
+  // Elapsed time and the estimate of the time left.
+  QLabel* lblTime = nullptr;
   QPushButton* btCancel = nullptr;
   QPushButton* btStart = nullptr;
   QPushButton* btStop = nullptr;
@@ -116,6 +127,7 @@ class Tf_SimLauncher : public QDialog {
   void RangeFieldChanged(bool startChanged);
   void ShowRange(const tRecordRange& r);
   void StatisticsClickCheck(QListWidgetItem* item);
+  void UpdatePrecision();
 
   QProgressBar* progressSamples_ = nullptr;
   QProgressBar* progressRecords_ = nullptr;
@@ -127,6 +139,8 @@ class Tf_SimLauncher : public QDialog {
   std::array<cbStatisticsRec, 21> statistics_{};
   tStats statisSet_ = 0;
   int numSamples_ = 1000;
+  std::optional<std::uint32_t> seed_;
+  double alpha_ = 0.05;
 };
 
 }  // namespace kovalin::app

@@ -1,18 +1,29 @@
 #include "app/results/sim_plot_view.h"
 
+#include <QAreaSeries>
 #include <QChart>
 #include <QChartView>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGraphicsPathItem>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPainter>
 #include <QPen>
+#include <QPainterPath>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalBlocker>
 #include <QSvgGenerator>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QValueAxis>
+#include <algorithm>
 #include <cmath>
 
 #include "app/shell/questions.h"
@@ -149,6 +160,37 @@ tSimPlotView::tSimPlotView(QWidget* parent) : QWidget(parent) {
   chartsLayout->addWidget(valueView_, 1);
   chartsLayout->addWidget(lengthView_, 1);
 
+  // The choices above the charts.
+  xBox_ = new QComboBox(this);
+  xBox_->setAccessibleName("X axis:");
+  familyBox_ = new QComboBox(this);
+  familyBox_->setAccessibleName("Methods:");
+  familyBox_->addItems(MethodFamilyNames());
+  highlightBox_ = new QComboBox(this);
+  highlightBox_->setAccessibleName("Highlight:");
+  precisionBox_ = new QComboBox(this);
+  precisionBox_->setAccessibleName("Standard error:");
+  precisionBox_->addItems({"None", "Band", "Error bars"});
+  precisionBox_->setCurrentIndex(static_cast<int>(precision_));
+  precisionBox_->setToolTip("Monte Carlo standard error of each rate, sqrt(p(1-p)/N) over its "
+                            "valid samples: one standard error either side");
+  auto* choices = new QHBoxLayout;
+  const std::pair<const char*, QComboBox*> boxes[] = {{"X axis:", xBox_},
+                                                      {"Methods:", familyBox_},
+                                                      {"Highlight:", highlightBox_},
+                                                      {"Standard error:", precisionBox_}};
+  for (const auto& [caption, box] : boxes) {
+    choices->addWidget(new QLabel(caption, this));
+    choices->addWidget(box);
+  }
+  choices->addStretch(1);
+  connect(xBox_, &QComboBox::activated, this, [this] { SetX(xBox_->currentText()); });
+  connect(familyBox_, &QComboBox::activated, this,
+          [this](int i) { SetFamily(static_cast<tMethodFamily>(i)); });
+  connect(highlightBox_, &QComboBox::activated, this, [this](int i) { SetHighlight(i - 1); });
+  connect(precisionBox_, &QComboBox::activated, this,
+          [this](int i) { SetPrecision(static_cast<tPrecisionShow>(i)); });
+
   savePng_ = new QPushButton("Save as PNG...", this);
   saveSvg_ = new QPushButton("Save as SVG...", this);
   connect(savePng_, &QPushButton::clicked, this, &tSimPlotView::SavePngClick);
@@ -158,9 +200,18 @@ tSimPlotView::tSimPlotView(QWidget* parent) : QWidget(parent) {
   buttons->addWidget(savePng_);
   buttons->addWidget(saveSvg_);
   auto* layout = new QVBoxLayout(this);
+  layout->addLayout(choices);
   layout->addWidget(charts_, 1);
   layout->addLayout(buttons);
   lengthView_->setVisible(false);
+
+  // Points against another column than the record come in any order: they are
+  // sorted again, at most a few times a second while a run adds lines.
+  refresh_ = new QTimer(this);
+  refresh_->setSingleShot(true);
+  refresh_->setInterval(200);
+  connect(refresh_, &QTimer::timeout, this, &tSimPlotView::RefreshPoints);
+  connect(valueChart_, &QChart::plotAreaChanged, this, &tSimPlotView::UpdateBars);
 }
 
 void tSimPlotView::Reset(char delimiter, double alpha, const QString& fileName) {
@@ -168,6 +219,8 @@ void tSimPlotView::Reset(char delimiter, double alpha, const QString& fileName) 
   alpha_ = alpha;
   fileName_ = fileName;
   broken_ = false;
+  notRunFrom_ = 0;
+  for (auto& [name, values] : tableColumns_) data_.AddTableColumn(name, values);
   Build();
 }
 
@@ -184,90 +237,323 @@ void tSimPlotView::AddLine(std::string_view line) {
     Build();
     return;
   }
-  AddRecordPoints(data_.RecordCount() - 1);
-  FitAxes();
+  if (data_.XName().compare("Rec", Qt::CaseInsensitive) == 0) {
+    AddRecordPoints(data_.RecordCount() - 1);
+    FitAxes();
+  } else if (!refresh_->isActive()) {
+    refresh_->start();
+  }
 }
 
 void tSimPlotView::SetData(const tSimPlotData& data, double alpha) {
   data_ = data;
   alpha_ = alpha;
+  for (auto& [name, values] : tableColumns_) data_.AddTableColumn(name, values);
   Build();
-  for (int r = 0; r < data_.RecordCount(); ++r) AddRecordPoints(r);
-  FitAxes();
+}
+
+void tSimPlotView::SetTableColumns(std::vector<std::pair<QString, std::vector<double>>> columns) {
+  tableColumns_ = std::move(columns);
+  for (auto& [name, values] : tableColumns_) data_.AddTableColumn(name, values);
+  FillBoxes();
+}
+
+QString tSimPlotView::ValueTitle() const {
+  if (data_.Methods().empty()) return {};
+  QString title = (data_.Intervals() ? "Coverage" : "Rejection rate") + QString(" - ") +
+                  data_.KindCaption();
+  if (notRunFrom_ > 0)
+    title += QStringLiteral(" (stopped: records from %1 on not run)").arg(notRunFrom_);
+  return title;
 }
 
 void tSimPlotView::Build() {
+  refresh_->stop();
+  for (QGraphicsPathItem* bar : bars_) delete bar;
+  bars_.clear();
   for (QChart* chart : {valueChart_, lengthChart_}) chart->removeAllSeries();
   valueSeries_.clear();
   lengthSeries_.clear();
+  bands_.clear();
   levelSeries_ = nullptr;
+  // The x axis chosen before, when this file or table has that column.
+  if (!data_.SetX(xName_)) data_.SetX("Rec");
   const bool intervals = data_.Intervals();
-  valueChart_->setTitle(data_.Methods().empty()
-                            ? QString()
-                            : (intervals ? "Coverage" : "Rejection rate") + QString(" - ") +
-                                  data_.KindCaption());
+  valueChart_->setTitle(ValueTitle());
   Axis(valueChart_, Qt::Vertical)->setTitleText(intervals ? "Coverage" : "Rejection rate");
   Axis(lengthChart_, Qt::Vertical)->setTitleText("Mean length");
+  const bool byRecord = data_.XName().compare("Rec", Qt::CaseInsensitive) == 0;
+  for (QChart* chart : {valueChart_, lengthChart_}) {
+    QValueAxis* x = Axis(chart, Qt::Horizontal);
+    x->setTitleText(byRecord ? "Record" : data_.XName());
+    x->setLabelFormat(byRecord ? "%d" : "%g");
+  }
   lengthView_->setVisible(intervals);
+  hidden_.assign(data_.Methods().size(), false);
   for (const tSimPlotData::tMethod& m : data_.Methods()) {
     const std::size_t i = valueSeries_.size();
+    // The band first, so that the lines are drawn over it.
+    auto* area = new QAreaSeries(new QLineSeries, new QLineSeries);
+    area->upperSeries()->setParent(area);
+    area->lowerSeries()->setParent(area);
+    QColor fill = MethodPen(i).color();
+    fill.setAlphaF(0.18);
+    area->setBrush(fill);
+    area->setPen(Qt::NoPen);
+    area->setName(m.label + " SE");
+    valueChart_->addSeries(area);
+    area->attachAxis(Axis(valueChart_, Qt::Horizontal));
+    area->attachAxis(Axis(valueChart_, Qt::Vertical));
+    bands_.push_back(area);
     valueSeries_.push_back(AddMethodSeries(valueChart_, m.label, i));
     if (intervals) lengthSeries_.push_back(AddMethodSeries(lengthChart_, m.label, i));
+    auto* bar = new QGraphicsPathItem(valueChart_);
+    QPen barPen = MethodPen(i);
+    barPen.setStyle(Qt::SolidLine);
+    barPen.setWidthF(1.2);
+    bar->setPen(barPen);
+    bar->setZValue(20);
+    bars_.push_back(bar);
   }
-  if (data_.Methods().empty()) return;
-  const double level = intervals ? 1 - alpha_ : alpha_;
-  levelSeries_ = AddSeries(valueChart_, intervals ? QStringLiteral("Nominal %1").arg(level, 0, 'f', 3)
-                                                  : QStringLiteral("%1% level").arg(100 * level));
-  QPen pen(Qt::black);
-  pen.setStyle(Qt::DashLine);
-  pen.setWidthF(1.5);
-  levelSeries_->setPen(pen);
-  // A click on a method in either legend hides or shows it in both charts.
-  for (QChart* chart : {valueChart_, lengthChart_}) {
-    const QList<QLegendMarker*> markers = chart->legend()->markers();
-    for (int i = 0; i < markers.size() && i < static_cast<int>(data_.Methods().size()); ++i) {
-      connect(markers[i], &QLegendMarker::clicked, this,
-              [this, i] { SetMethodShown(i, !valueSeries_[static_cast<std::size_t>(i)]->isVisible()); });
+  if (!data_.Methods().empty()) {
+    const double level = intervals ? 1 - alpha_ : alpha_;
+    levelSeries_ = AddSeries(valueChart_, intervals ? QStringLiteral("Nominal %1").arg(level, 0, 'f', 3)
+                                                    : QStringLiteral("%1% level").arg(100 * level));
+    QPen pen(Qt::black);
+    pen.setStyle(Qt::DashLine);
+    pen.setWidthF(1.5);
+    levelSeries_->setPen(pen);
+    // A click on a method in either legend hides or shows it in both charts.
+    for (std::size_t i = 0; i < valueSeries_.size(); ++i) {
+      std::vector<QLineSeries*> both = {valueSeries_[i]};
+      if (i < lengthSeries_.size()) both.push_back(lengthSeries_[i]);
+      for (QLineSeries* s : both) {
+        for (QChart* chart : {valueChart_, lengthChart_})
+          for (QLegendMarker* marker : chart->legend()->markers(s))
+            connect(marker, &QLegendMarker::clicked, this, [this, i] {
+              SetMethodShown(static_cast<int>(i), hidden_[i]);
+            });
+      }
     }
   }
+  FillBoxes();
+  RefreshPoints();
+}
+
+void tSimPlotView::FillBoxes() {
+  const QSignalBlocker blockX(xBox_), blockHighlight(highlightBox_), blockFamily(familyBox_);
+  xBox_->clear();
+  xBox_->addItems(data_.XChoices());
+  xBox_->setCurrentText(data_.XName());
+  highlightBox_->clear();
+  highlightBox_->addItem("None");
+  for (const tSimPlotData::tMethod& m : data_.Methods()) highlightBox_->addItem(m.label);
+  highlightBox_->setCurrentText(highlight_.isEmpty() ? QStringLiteral("None") : highlight_);
+  familyBox_->setCurrentIndex(static_cast<int>(family_));
+}
+
+bool tSimPlotView::SetX(const QString& column) {
+  if (!data_.SetX(column)) return false;
+  xName_ = data_.XName();
+  Build();
+  return true;
+}
+
+void tSimPlotView::SetFamily(tMethodFamily family) {
+  family_ = family;
+  const QSignalBlocker block(familyBox_);
+  familyBox_->setCurrentIndex(static_cast<int>(family));
+  ApplyVisibility();
   FitAxes();
+}
+
+void tSimPlotView::SetHighlight(int method) {
+  const auto& methods = data_.Methods();
+  highlight_ = method >= 0 && method < static_cast<int>(methods.size())
+                   ? methods[static_cast<std::size_t>(method)].label
+                   : QString();
+  const QSignalBlocker block(highlightBox_);
+  highlightBox_->setCurrentIndex(highlight_.isEmpty() ? 0 : method + 1);
+  ApplyPens();
+}
+
+void tSimPlotView::SetPrecision(tPrecisionShow show) {
+  precision_ = show;
+  const QSignalBlocker block(precisionBox_);
+  precisionBox_->setCurrentIndex(static_cast<int>(show));
+  ApplyVisibility();
+}
+
+void tSimPlotView::SetNotRunFrom(double record) {
+  notRunFrom_ = record;
+  valueChart_->setTitle(ValueTitle());
+}
+
+QString tSimPlotView::ProposedFileName(const QString& suffix) const {
+  const QFileInfo file(fileName_);
+  QString base = fileName_.isEmpty() ? QStringLiteral("simulation") : file.completeBaseName();
+  QString x = data_.XName().compare("Rec", Qt::CaseInsensitive) == 0 ? QStringLiteral("record")
+                                                                       : data_.XName();
+  x.replace(QRegularExpression("[^A-Za-z0-9]+"), "_");
+  base += (data_.Intervals() ? "_coverage_by_" : "_rejection_by_") + x;
+  if (family_ != tMethodFamily::all) {
+    static const char* kShort[] = {"all", "differences", "ratios", "fieller", "increment",
+                                   "no_increment"};
+    base += QString("_") + kShort[static_cast<int>(family_)];
+  }
+  const QString name = base + "." + suffix;
+  return fileName_.isEmpty() ? name : file.dir().filePath(name);
 }
 
 void tSimPlotView::SetMethodShown(int method, bool shown) {
   if (method < 0 || method >= static_cast<int>(valueSeries_.size())) return;
-  const auto i = static_cast<std::size_t>(method);
-  std::vector<QLineSeries*> both = {valueSeries_[i]};
-  if (i < lengthSeries_.size()) both.push_back(lengthSeries_[i]);
-  for (QLineSeries* s : both) {
-    s->setVisible(shown);
-    // A hidden method stays in the legend, greyed, so that it can be shown again.
-    for (QChart* chart : {valueChart_, lengthChart_})
-      for (QLegendMarker* marker : chart->legend()->markers(s)) {
-        marker->setVisible(true);
-        QColor c = marker->labelBrush().color();
-        c.setAlphaF(shown ? 1.0 : 0.4);
-        marker->setLabelBrush(c);
+  hidden_[static_cast<std::size_t>(method)] = !shown;
+  ApplyVisibility();
+  // The axes fit the methods left on show.
+  FitAxes();
+}
+
+void tSimPlotView::ApplyVisibility() {
+  const auto& methods = data_.Methods();
+  for (std::size_t i = 0; i < valueSeries_.size(); ++i) {
+    const bool inFamily = InMethodFamily(methods[i].label, family_);
+    const bool shown = inFamily && !hidden_[i];
+    std::vector<QLineSeries*> both = {valueSeries_[i]};
+    if (i < lengthSeries_.size()) both.push_back(lengthSeries_[i]);
+    for (QLineSeries* s : both) {
+      s->setVisible(shown);
+      // A method hidden by a click stays in the legend, greyed, so that it can be
+      // shown again; one outside the family chosen leaves the legend.
+      for (QChart* chart : {valueChart_, lengthChart_})
+        for (QLegendMarker* marker : chart->legend()->markers(s)) {
+          marker->setVisible(inFamily);
+          QColor c = marker->labelBrush().color();
+          c.setAlphaF(shown ? 1.0 : 0.4);
+          marker->setLabelBrush(c);
+        }
+    }
+    bands_[i]->setVisible(shown && precision_ == tPrecisionShow::band);
+    for (QLegendMarker* marker : valueChart_->legend()->markers(bands_[i]))
+      marker->setVisible(false);
+    bars_[i]->setVisible(shown && precision_ == tPrecisionShow::bars);
+  }
+  ApplyPens();
+  UpdateBars();
+}
+
+void tSimPlotView::ApplyPens() {
+  const auto& methods = data_.Methods();
+  for (std::size_t i = 0; i < valueSeries_.size(); ++i) {
+    QPen pen = MethodPen(i);
+    if (!highlight_.isEmpty()) {
+      // One method stands out; the others stay as a faint background.
+      if (methods[i].label == highlight_) {
+        pen.setWidthF(4);
+      } else {
+        QColor c = pen.color();
+        c.setAlphaF(0.25);
+        pen.setColor(c);
       }
+    }
+    valueSeries_[i]->setPen(pen);
+    if (i < lengthSeries_.size()) lengthSeries_[i]->setPen(pen);
   }
 }
 
 void tSimPlotView::AddRecordPoints(int record) {
-  const double x = data_.RecordNumber(record);
+  const double x = data_.X(record);
+  if (!std::isfinite(x)) return;
   const auto& methods = data_.Methods();
   for (std::size_t i = 0; i < methods.size(); ++i) {
     const double v = data_.Value(record, methods[i].valueColumn);
-    if (std::isfinite(v)) valueSeries_[i]->append(x, v);
+    if (std::isfinite(v)) {
+      valueSeries_[i]->append(x, v);
+      double se = data_.StandardError(record, methods[i]);
+      if (!std::isfinite(se)) se = 0;
+      bands_[i]->upperSeries()->append(x, v + se);
+      bands_[i]->lowerSeries()->append(x, v - se);
+    }
     if (i < lengthSeries_.size()) {
       const double l = data_.Value(record, methods[i].lengthColumn);
       if (std::isfinite(l)) lengthSeries_[i]->append(x, l);
     }
   }
+  UpdateBars();
+}
+
+void tSimPlotView::RefreshPoints() {
+  // The records in the order of x (ties in record order), so that the lines run
+  // from left to right whatever column is on the axis.
+  std::vector<int> order;
+  for (int r = 0; r < data_.RecordCount(); ++r)
+    if (std::isfinite(data_.X(r))) order.push_back(r);
+  std::stable_sort(order.begin(), order.end(),
+                   [this](int a, int b) { return data_.X(a) < data_.X(b); });
+  const auto& methods = data_.Methods();
+  for (std::size_t i = 0; i < methods.size(); ++i) {
+    QList<QPointF> values, upper, lower, lengths;
+    for (int r : order) {
+      const double x = data_.X(r);
+      const double v = data_.Value(r, methods[i].valueColumn);
+      if (std::isfinite(v)) {
+        values.append({x, v});
+        double se = data_.StandardError(r, methods[i]);
+        if (!std::isfinite(se)) se = 0;
+        upper.append({x, v + se});
+        lower.append({x, v - se});
+      }
+      if (i < lengthSeries_.size()) {
+        const double l = data_.Value(r, methods[i].lengthColumn);
+        if (std::isfinite(l)) lengths.append({x, l});
+      }
+    }
+    valueSeries_[i]->replace(values);
+    bands_[i]->upperSeries()->replace(upper);
+    bands_[i]->lowerSeries()->replace(lower);
+    if (i < lengthSeries_.size()) lengthSeries_[i]->replace(lengths);
+  }
+  ApplyVisibility();
+  FitAxes();
+}
+
+void tSimPlotView::UpdateBars() {
+  for (std::size_t i = 0; i < bars_.size(); ++i) {
+    QPainterPath path;
+    if (bars_[i]->isVisible()) {
+      const QList<QPointF> up = bands_[i]->upperSeries()->points();
+      const QList<QPointF> low = bands_[i]->lowerSeries()->points();
+      for (qsizetype k = 0; k < up.size() && k < low.size(); ++k) {
+        const QPointF top = valueChart_->mapToPosition(up[k], valueSeries_[i]);
+        const QPointF bottom = valueChart_->mapToPosition(low[k], valueSeries_[i]);
+        path.moveTo(top);
+        path.lineTo(bottom);
+        path.moveTo(top - QPointF(3, 0));
+        path.lineTo(top + QPointF(3, 0));
+        path.moveTo(bottom - QPointF(3, 0));
+        path.lineTo(bottom + QPointF(3, 0));
+      }
+    }
+    bars_[i]->setPath(path);
+  }
 }
 
 void tSimPlotView::FitAxes() {
   if (data_.Methods().empty()) return;
-  FitAxis(valueChart_, valueSeries_, !data_.Intervals());
-  if (data_.Intervals()) FitAxis(lengthChart_, lengthSeries_, true);
+  // The axes fit the methods shown, with their standard errors.
+  std::vector<QLineSeries*> shown, shownLengths;
+  for (std::size_t i = 0; i < valueSeries_.size(); ++i) {
+    if (!valueSeries_[i]->isVisible()) continue;
+    shown.push_back(valueSeries_[i]);
+    if (precision_ != tPrecisionShow::none) {
+      shown.push_back(bands_[i]->upperSeries());
+      shown.push_back(bands_[i]->lowerSeries());
+    }
+    if (i < lengthSeries_.size()) shownLengths.push_back(lengthSeries_[i]);
+  }
+  if (shown.empty()) shown = valueSeries_;
+  if (shownLengths.empty()) shownLengths = lengthSeries_;
+  FitAxis(valueChart_, shown, !data_.Intervals());
+  if (data_.Intervals()) FitAxis(lengthChart_, shownLengths, true);
   if (levelSeries_) {
     const double level = data_.Intervals() ? 1 - alpha_ : alpha_;
     QValueAxis* x = Axis(valueChart_, Qt::Horizontal);
@@ -277,6 +563,19 @@ void tSimPlotView::FitAxes() {
   }
   RoundTicks(Axis(valueChart_, Qt::Vertical));
   if (data_.Intervals()) RoundTicks(Axis(lengthChart_, Qt::Vertical));
+  if (data_.XName().compare("Rec", Qt::CaseInsensitive) != 0) {
+    // A parameter axis ticks at round values, as the rates do.
+    for (QChart* chart : {valueChart_, lengthChart_}) {
+      QValueAxis* x = Axis(chart, Qt::Horizontal);
+      x->setTickType(QValueAxis::TicksFixed);
+      RoundTicks(x);
+    }
+    levelSeries_->replace({QPointF(Axis(valueChart_, Qt::Horizontal)->min(),
+                                   levelSeries_->at(0).y()),
+                           QPointF(Axis(valueChart_, Qt::Horizontal)->max(),
+                                   levelSeries_->at(0).y())});
+  }
+  UpdateBars();
 }
 
 bool tSimPlotView::SaveImage(const QString& fileName, QString& error) {
@@ -314,6 +613,7 @@ bool tSimPlotView::SaveImage(const QString& fileName, QString& error) {
 void tSimPlotView::AskAndSave(const QString& filter, const QString& suffix) {
   tFileRequest request;
   request.caption = "Save plot";
+  request.proposedName = ProposedFileName(suffix);
   request.filter = filter;
   request.defaultSuffix = suffix;
   const tFileAnswer answer = Questions().AskSaveFile(request);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -10,6 +11,7 @@
 
 #include "app/results/desktop_sim_host.h"
 #include "app/results/results_workspace.h"
+#include "engine/paired_types.h"
 #include "simulation/sim_launch.h"
 
 namespace kovalin::app {
@@ -51,12 +53,21 @@ class tSimulationLaunch : public QObject, public tSimSequenceHost {
                       const std::string& fileName) override;
   void EndKind(tSimulationType kind, const tRunResult& result) override;
 
+  // "Continue" in the results document of a stopped seeded run: the records from
+  // the first that did not finish, into the same file and document, with the
+  // settings and options the run started with.
+  void ContinueRun(TFResults* results);
+
  signals:
   // A sequence started or ended: "Perform a simulation" is disabled meanwhile.
   void runningChanged(bool running);
 
  private:
   void RunSequence();
+  // The launcher and the flags as a sequence starts, and as it ends.
+  void StartRunning();
+  void FinishRunning();
+  void ShowStopped(TFResults& results, const tRunResult& result);
   bool AskStop(const QString& text, const std::function<void()>& again);
 
   tResultsWorkspace& workspace_;
@@ -74,6 +85,24 @@ class tSimulationLaunch : public QObject, public tSimSequenceHost {
   QList<QPointer<TFResults>> lastResults_;
   tRunOutcome lastOutcome_ = tRunOutcome::complete;
   QList<std::function<void()>> afterRun_;
+
+  // What a stopped run needs to go on.
+  struct tStoppedRun {
+    tActiveTable table;
+    tSimLaunchSettings settings;
+    tConf_rec options;
+    int simOutDecimals = 0;
+    int simOutWidth = 0;
+    std::string fileName;
+  };
+  QHash<TFResults*, tStoppedRun> stopped_;
+  // The run's options as the sequence copied them.
+  tConf_rec runOptions_;
+  int runDecimals_ = 0;
+  int runWidth_ = 0;
+  std::string currentFile_;
+  // A continued run writes into the document of the run it continues.
+  QPointer<TFResults> continueInto_;
 };
 
 }  // namespace kovalin::app

@@ -131,11 +131,12 @@ TFMDIChild* tMainDesk::CreateTable(const QString& problema, const tTableFactory&
   return table;
 }
 
-bool tMainDesk::PlaceResults(TFMDIChild* results, bool simulation) {
-  if (ActiveData == nullptr || ActiveData->TreeNode == nullptr) return false;
-  tNode folder = tDocumentTree::Parent(ActiveData->TreeNode);
+bool tMainDesk::PlaceResults(TFMDIChild* results, bool simulation, TFMDIChild* table) {
+  TFMDIChild* owner = table != nullptr ? table : ActiveData;
+  if (owner == nullptr || owner->TreeNode == nullptr) return false;
+  tNode folder = tDocumentTree::Parent(owner->TreeNode);
   if (folder == nullptr) return false;
-  const int table = ActiveData->tag;
+  const int tableNumber = owner->tag;
   if (results->FormType == tFormType::F_Nil) results->FormType = tFormType::F_Results;
   AddDocument(results);
   results->AssignParentForm(this);
@@ -149,7 +150,7 @@ bool tMainDesk::PlaceResults(TFMDIChild* results, bool simulation) {
     k = previous->tag + 1;
   }
   results->tag = k;
-  tDocumentTree::SetText(node, QString("Results %1.%2").arg(table).arg(k));
+  tDocumentTree::SetText(node, QString("Results %1.%2").arg(tableNumber).arg(k));
   tDocumentTree::SetIcon(node, simulation ? tNodeIcon::SimulationResults
                                           : tNodeIcon::AnalysisResults);
   tree_.Select(node);

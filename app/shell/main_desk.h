@@ -35,9 +35,9 @@ class tMainDesk : public TFMDIParent {
   // table settings' title, the caption when not empty.
   using tTableFactory = std::function<TFMDIChild*(int number)>;
   TFMDIChild* CreateTable(const QString& problema, const tTableFactory& make);
-  // Places a results document beside the active data table as "Results t.k"; false
-  // (nothing placed) without an active data table in the tree.
-  bool PlaceResults(TFMDIChild* results, bool simulation);
+  // Places a results document beside its data table (the active one when none is
+  // given) as "Results t.k"; false (nothing placed) when that table is not in the tree.
+  bool PlaceResults(TFMDIChild* results, bool simulation, TFMDIChild* table = nullptr);
 
   // Delete branch on the selected node; false when nothing was asked.
   bool DeleteBranch();

@@ -12,6 +12,22 @@ namespace {
 
 using testing_support::CliRun;
 
+// A log without the lines that differ from run to run of the same study.
+std::string WithoutRunLines(const std::string& log) {
+  std::string out;
+  std::size_t start = 0;
+  while (start < log.size()) {
+    std::size_t end = log.find("\r\n", start);
+    end = end == std::string::npos ? log.size() : end + 2;
+    const std::string line = log.substr(start, end - start);
+    if (line.rfind("- Workers: ", 0) != 0 && line.rfind("- Started: ", 0) != 0 &&
+        line.rfind("Duration: ", 0) != 0)
+      out += line;
+    start = end;
+  }
+  return out;
+}
+
 class MergeCommandTest : public testing_support::TempFolderTest {
  protected:
   void SetUp() override {
@@ -50,7 +66,10 @@ TEST_F(MergeCommandTest, ShardsInAnyOrderJoinIntoTheFileAndLogOfASingleRun) {
   const std::string named = "Generated output file: ";
   const std::size_t at = log.find(named) + named.size();
   log.replace(at, whole.size(), out);
-  EXPECT_EQ(Read(Path("merged.log.txt")), log);
+  // So are the lines of how each run went: workers, start and duration (the sum of the parts').
+  const std::string merged = Read(Path("merged.log.txt"));
+  EXPECT_NE(merged.find("\r\nDuration: "), std::string::npos);
+  EXPECT_EQ(WithoutRunLines(merged), WithoutRunLines(log));
   EXPECT_NE(log.find("Record 3: the parameters give no valid cell probabilities"),
             std::string::npos);
 }

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <csignal>
 #include <sstream>
 
 #include "cli/command.h"
 #include "cli/simulate_command.h"
 #include "cli/tests/cli_test_support.h"
+#include "simulation/sim_file_names.h"
 #include "simulation/sim_running.h"
 
 namespace kovalin::cli {
@@ -62,16 +65,20 @@ TEST_F(SimulateCommandTest, EachKindGetsItsNumberedFileAndLog) {
   EXPECT_EQ(Fields(it[0], '\t')[11], "d/F1R(n)");
 
   const auto log = SplitLines(Read(Path("params_GT_0001.log.txt")), "\r\n");
-  ASSERT_EQ(log.size(), 9u);
+  ASSERT_EQ(log.size(), 15u);
   EXPECT_EQ(log[0], "Simulation of Global Homogeneity Tests ------------------");
   EXPECT_EQ(log[1], "Generated output file: " + Path("params_GT_0001.txt"));
   EXPECT_EQ(log[2], "Output table: 4 rows x 17 cols.");
   EXPECT_EQ(log[3], "- Records: from 1 to 4 (4 records)");
   EXPECT_EQ(log[4], "- Samples per record: 20");
   EXPECT_EQ(log[5], "- Random seed: 3, each record from the seed and its row number (SplitMix64)");
-  EXPECT_EQ(log[6], "Record 3: the parameters give no valid cell probabilities; no samples drawn");
-  EXPECT_EQ(log[7], "Saved 4 records");
-  EXPECT_EQ(log[8], "Complete [Rec: 4  Sample: 20  (100%)]");
+  // How the run was made, then the notes, its duration and the end.
+  EXPECT_EQ(log[6].rfind("- Methods: d, LR, F1R", 0), 0u) << log[6];
+  EXPECT_EQ(log[8].rfind("- Workers: ", 0), 0u) << log[8];
+  EXPECT_EQ(log[11], "Record 3: the parameters give no valid cell probabilities; no samples drawn");
+  EXPECT_EQ(log[12].rfind("Duration: ", 0), 0u) << log[12];
+  EXPECT_EQ(log[13], "Saved 4 records");
+  EXPECT_EQ(log[14], "Complete [Rec: 4  Sample: 20  (100%)]");
   // Without a terminal every finished record is one line on stderr, beside the log.
   EXPECT_NE(r.err.find("Record 4/4 written\n"), std::string::npos);
   EXPECT_NE(r.err.find("Complete [Rec: 4  Sample: 20  (100%)]\n"), std::string::npos);
@@ -148,6 +155,57 @@ TEST_F(SimulateCommandTest, CtrlCStopsLikeTheStopButton) {
   const auto previous = std::signal(SIGINT, SIG_IGN);
   EXPECT_EQ(previous, SIG_DFL);
   std::signal(SIGINT, previous);
+}
+
+TEST_F(SimulateCommandTest, AStoppedSeededRunContinuesToTheUninterruptedFile) {
+  const std::vector<std::string> run = {table_, "--kinds", "ci", "--samples", "5000", "--seed",
+                                        "5", "--methods", "d,R2"};
+  ASSERT_EQ(Simulate(run).status, 0);
+  const std::string whole = Read(Path("params_IC_0001.txt"));
+  // Stopped at two workers at the first look at the workers, and at one worker
+  // while record 2 draws sample 300.
+  for (const auto& [jobs, stopAt] : {std::pair{"2", 1}, {"1", 5000 + 2 + 300}}) {
+    std::vector<std::string> stopped = run;
+    stopped.insert(stopped.end(), {"--jobs", jobs});
+    ASSERT_EQ(Simulate(stopped, [yields = 0, stopAt = stopAt]() mutable {
+                if (++yields == stopAt) std::raise(SIGINT);
+              }).status,
+              130);
+  }
+  // Continued with other methods it would write other columns.
+  const CliRun methods = Simulate({table_, "--continue", Path("params_IC_0002.txt")});
+  EXPECT_EQ(methods.status, 2);
+  EXPECT_NE(methods.err.find("give the same --methods"), std::string::npos) << methods.err;
+  for (const char* name : {"params_IC_0002.txt", "params_IC_0003.txt"}) {
+    ASSERT_NE(Read(Path(name)), whole);
+    const CliRun again = Simulate({table_, "--continue", Path(name), "--methods", "d,R2",
+                                   "--jobs", "2"});
+    ASSERT_EQ(again.status, 0) << again.err;
+    EXPECT_EQ(again.out, Path(name) + "\n");
+    EXPECT_EQ(Read(Path(name)), whole) << name;
+    const auto log = SplitLines(Read(LogFileName(Path(name))), "\r\n");
+    EXPECT_EQ(log.back(), "Complete [Rec: 4  Sample: 5000  (100%)]");
+    EXPECT_NE(std::find_if(log.begin(), log.end(),
+                           [](const std::string& l) {
+                             return l.rfind("- Continued from record ", 0) == 0;
+                           }),
+              log.end());
+  }
+  // What cannot be continued to the same file is refused, naming why.
+  const CliRun complete = Simulate({table_, "--continue", Path("params_IC_0001.txt"),
+                                    "--methods", "d,R2"});
+  EXPECT_EQ(complete.status, 2);
+  EXPECT_NE(complete.err.find("its run is complete"), std::string::npos) << complete.err;
+  ASSERT_EQ(Simulate({table_, "--kinds", "ci", "--samples", "100", "--methods", "d", "--jobs",
+                      "1"},
+                     [n = 0]() mutable {
+                       if (++n == 50) std::raise(SIGINT);
+                     }).status,
+            130);
+  const CliRun clock = Simulate({table_, "--continue", Path("params_IC_0004.txt"), "--methods",
+                                 "d"});
+  EXPECT_EQ(clock.status, 2);
+  EXPECT_NE(clock.err.find("not from a seed"), std::string::npos) << clock.err;
 }
 
 TEST_F(SimulateCommandTest, BadInputIsRefusedBeforeAnyFileIsWritten) {

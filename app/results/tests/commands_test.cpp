@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLineSeries>
 #include <QProgressBar>
 #include <QPushButton>
@@ -135,6 +136,9 @@ class SimulationTest : public CommandsTest {
     ASSERT_TRUE(L().isVisible());
     L().speSamplesBase->setValue(base);
     L().speSamplesExp->setValue(exponent);
+    // One worker unless a test asks for more: the stops below wait for the
+    // samples bar, which a run over two rows at two workers may pass unseen.
+    L().speWorkers->setValue(1);
     for (auto [box, on] : {std::pair{L().cb_Sim_CI, ci}, {L().cb_Sim_IT, it}, {L().cb_Sim_GT, gt}})
       if (box->isChecked() != on) box->click();
   }
@@ -199,6 +203,90 @@ TEST_F(SimulationTest, ThreeKindsGiveThreeDocumentsAndTheCommandLineFiles) {
   ASSERT_FALSE(log.isEmpty());
   EXPECT_EQ(log.last(), "Complete [Rec: 2  Sample: 20  (100%)]");
   EXPECT_EQ(ci.TextEditor_Log()->GetArchivo(), dir_.filePath("table_IC_0001.log.txt"));
+}
+
+TEST_F(SimulationTest, LaterKindsGoUnderTheTableTheRunWasLaunchedOn) {
+  tFakeTable* other = workspace_->AddTable(kParams);
+  tFakeTable* launched = workspace_->Table();
+  workspace_->Desk().ActiveData_Set(launched);
+  Prepare(5, 2, true, false, true);
+  // The user clicks the other table while the intervals run.
+  WhenSamplesReach(10, [&] { workspace_->Desk().ActiveData_Set(other); });
+  L().btStart->click();
+  ASSERT_EQ(launch_->LastOutcome(), tRunOutcome::complete);
+  ASSERT_EQ(workspace_->Desk().ActiveData, other);
+  ASSERT_EQ(launch_->LastResults().size(), 2);
+  for (const QPointer<TFResults>& r : launch_->LastResults()) {
+    ASSERT_TRUE(r);
+    EXPECT_EQ(tDocumentTree::Parent(r->TreeNode), tDocumentTree::Parent(launched->TreeNode));
+  }
+  EXPECT_EQ(launch_->LastResults()[1]->Caption(), "Results 1.2");
+}
+
+TEST_F(SimulationTest, TheSeedFieldGivesTheCommandLineFilesAtOneAndTwoWorkers) {
+  launch_->SetSeed(std::nullopt);
+  for (int workers : {1, 2}) {
+    Prepare(5, 1, true, false, true);
+    L().edSeed->setText("12345");
+    L().speWorkers->setValue(workers);
+    L().btStart->click();
+    ASSERT_EQ(launch_->LastOutcome(), tRunOutcome::complete);
+    const QStringList log = launch_->LastResults()[0]->TextEditor_Log()->Lines();
+    EXPECT_TRUE(log.contains("- Random seed: 12345, each record from the seed and its row "
+                             "number (SplitMix64)"));
+    EXPECT_TRUE(log.contains(QStringLiteral("- Workers: %1").arg(workers)));
+    EXPECT_TRUE(L().lblTime->text().startsWith("Elapsed ")) << L().lblTime->text().toStdString();
+  }
+  CliOutput("ci,gt", 50);
+  for (const char* tag : {"_IC_", "_GT_"})
+    for (const char* number : {"0001", "0002"})
+      EXPECT_EQ(ReadAll(dir_.filePath(QString("table") + tag + number + ".mrd")),
+                ReadAll(cliDir_.filePath(QString("table") + tag + "0001.mrd")))
+          << tag << number;
+  // A seed that is not a 32-bit whole number is refused before anything runs.
+  Prepare(5, 1, true, false, false);
+  L().edSeed->setText("4294967296");
+  ScriptedQuestions().AnswerNext(tAnswer::Ok);
+  L().btStart->click();
+  EXPECT_EQ(ScriptedQuestions().Messages().last().text,
+            "The seed '4294967296' is not a whole number from 0 to 4294967295.");
+  EXPECT_EQ(L().Status(), tLauncherStatus::prepared);
+  L().btCancel->click();
+}
+
+TEST_F(SimulationTest, AStoppedRunSaysHowFarItGotAndContinuesToTheUninterruptedFile) {
+  launch_->SetSeed(std::nullopt);
+  Prepare(5, 3, true, false, false);
+  L().edSeed->setText("12345");
+  L().speWorkers->setValue(2);
+  ScriptedQuestions().AnswerNext(tAnswer::Yes);
+  WhenSamplesReach(30, [this] { L().btStop->click(); });
+  L().btStart->click();
+  ASSERT_EQ(launch_->LastOutcome(), tRunOutcome::cancelled);
+  TFResults* results = launch_->LastResults()[0];
+  ASSERT_TRUE(results);
+  const QString banner = results->RunStoppedLabel()->text();
+  EXPECT_TRUE(banner.startsWith("Stopped: Canceled [Rec: ")) << banner.toStdString();
+  EXPECT_TRUE(results->ContinueButton()->isVisibleTo(results));
+  const QByteArray partial = ReadAll(dir_.filePath("table_IC_0001.mrd"));
+  const int written = static_cast<int>(partial.count("\r\n")) - 1;
+  if (written < 2) {
+    // The rows not run read so in the grid.
+    EXPECT_TRUE(banner.contains("not run")) << banner.toStdString();
+    EXPECT_EQ(results->GridModel()->data(results->GridModel()->index(1, 0)).toString(),
+              "not run");
+  }
+
+  results->ContinueButton()->click();
+  EXPECT_EQ(launch_->LastOutcome(), tRunOutcome::complete);
+  EXPECT_EQ(launch_->LastResults()[0], results);  // the same document goes on
+  EXPECT_FALSE(results->RunStoppedLabel()->isVisibleTo(results));
+  EXPECT_EQ(results->GridModel()->rowCount(), 2);
+  EXPECT_EQ(results->GridModel()->NotRunFrom(), 0);
+  CliOutput("ci", 5000);
+  EXPECT_EQ(ReadAll(dir_.filePath("table_IC_0001.mrd")),
+            ReadAll(cliDir_.filePath("table_IC_0001.mrd")));
+  EXPECT_EQ(results->TextEditor_Log()->Lines().last(), "Complete [Rec: 2  Sample: 5000  (100%)]");
 }
 
 TEST_F(SimulationTest, StopAnsweredNoLosesNoSampleAndYesLeavesAWholePartialFile) {

@@ -52,6 +52,14 @@ class tFakeWorkspace {
   ~tFakeWorkspace() {
     results_.clear();
     tableOwner_.reset();
+    moreTables_.clear();
+  }
+  // A further table (table 2, 3, ...), which becomes the active data set.
+  tFakeTable* AddTable(const std::string& path) {
+    return static_cast<tFakeTable*>(desk_.CreateTable({}, [&](int) {
+      moreTables_.push_back(std::make_unique<tFakeTable>(&desk_, path));
+      return moreTables_.back().get();
+    }));
   }
 
   tResultsWorkspace& Workspace() { return workspace_; }
@@ -73,6 +81,7 @@ class tFakeWorkspace {
   tDeskWorkspace workspace_;
   std::unique_ptr<tFakeTable> tableOwner_;
   tFakeTable* table_ = nullptr;
+  std::vector<std::unique_ptr<tFakeTable>> moreTables_;
   std::vector<std::unique_ptr<TFResults>> results_;
 };
 

@@ -90,5 +90,31 @@ TEST(Launcher, KindsEnableStartAndTheOutputLabelsChooseTheFile) {
   EXPECT_TRUE(ScriptedQuestions().AllAnswersUsed());
 }
 
+TEST(Launcher, OpensWithTheDefaultStatisticsAndItsRulesFollowTheState) {
+  Tf_SimLauncher launcher;
+  // N, coverage mean, amplitude mean and rejection rate ticked, in the list and the set.
+  QStringList ticked;
+  for (int i = 0; i < launcher.CLB_Statistics->count(); ++i)
+    if (launcher.CLB_Statistics->item(i)->checkState() == Qt::Checked)
+      ticked << launcher.CLB_Statistics->item(i)->text();
+  EXPECT_EQ(ticked, (QStringList{"Number of valid samples", "Coverage:  Average",
+                                 "Amplitude:  Average", "Average of Ho rejection"}));
+  EXPECT_EQ(launcher.StatisSet(), StatisSetOf(DefaultStatistics()));
+  EXPECT_TRUE(launcher.StatisticsArray()[1].Checked);
+
+  // Boxes set without a click (keyboard, assistive technology) run the same rules.
+  launcher.PrepareLaunch("/data/table.mrd", 4, 9, 20, 0.05, 0.5);
+  launcher.cb_FullData->setChecked(true);
+  EXPECT_EQ(launcher.spe_RecordInit->value(), 1);
+  EXPECT_EQ(launcher.spe_RecordEnd->value(), 20);
+  launcher.cb_FullData->setChecked(false);  // the whole table is still selected
+  EXPECT_TRUE(launcher.cb_FullData->isChecked());
+  launcher.cb_Sim_IT->setChecked(true);
+  EXPECT_TRUE(launcher.btStart->isEnabled());
+  EXPECT_TRUE(launcher.CLB_Statistics->isEnabled());
+  launcher.cb_Sim_IT->toggle();
+  EXPECT_FALSE(launcher.btStart->isEnabled());
+}
+
 }  // namespace
 }  // namespace kovalin::app

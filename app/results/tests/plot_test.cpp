@@ -1,5 +1,8 @@
 #include <QFile>
 #include <QChart>
+#include <QAreaSeries>
+#include <QComboBox>
+#include <QGraphicsPathItem>
 #include <QLineSeries>
 #include <QSet>
 #include <QValueAxis>
@@ -74,6 +77,65 @@ TEST(SimPlot, WritesAnSvgWithEveryMethodAndTheLevel) {
     EXPECT_TRUE(labels.contains(label)) << label;
   EXPECT_TRUE(view.SaveImage(dir.filePath("rejection.png"), error));
   EXPECT_FALSE(view.SaveImage(dir.filePath("none/rejection.png"), error));
+}
+
+// The study's question: coverage against n (of the file) or a column of the table,
+// with each rate's Monte Carlo standard error, by family or one highlighted.
+TEST(SimPlot, CoverageAgainstAnyParameterWithItsStandardError) {
+  tSimPlotData data;
+  QString error;
+  // Records 1..3 with n 300, 100, 200: against n the points come sorted.
+  ASSERT_TRUE(data.SetLines(
+      {"Rec;n;d(n);d(cover);d(amp);R2a(n);R2a(cover);R2a(amp)",
+       "1;300;1000;0.95;0.2;1000;0.9;0.3", "2;100;400;0.5;0.4;0;-999;-999",
+       "3;200;1000;0.99;0.3;1000;0.92;0.33"},
+      error))
+      << error.toStdString();
+  ASSERT_EQ(data.Methods().size(), 2u);
+  EXPECT_NEAR(data.StandardError(0, data.Methods()[0]), 0.00689202437604511, 1e-12);
+  EXPECT_DOUBLE_EQ(data.StandardError(1, data.Methods()[0]), 0.025);  // sqrt(.25/400)
+  EXPECT_TRUE(std::isnan(data.StandardError(1, data.Methods()[1])));  // no valid sample
+
+  tSimPlotView view;
+  view.SetTableColumns({{"Prev", {0.1, 0.2, 0.3}}});
+  view.SetData(data, 0.05);
+  EXPECT_EQ(view.XBox()->count(), 3);  // Rec, n, then the table's Prev
+  ASSERT_TRUE(view.SetX("N"));
+  QLineSeries* d = view.MethodSeries()[0];
+  ASSERT_EQ(d->count(), 3);
+  EXPECT_EQ(d->at(0), QPointF(100, 0.5));
+  EXPECT_EQ(d->at(2), QPointF(300, 0.95));
+  // The band is one standard error either side of each point.
+  ASSERT_EQ(view.Bands().size(), 2u);
+  EXPECT_TRUE(view.Bands()[0]->isVisible());
+  EXPECT_DOUBLE_EQ(view.Bands()[0]->upperSeries()->at(0).y(), 0.525);
+  EXPECT_DOUBLE_EQ(view.Bands()[0]->lowerSeries()->at(0).y(), 0.475);
+  view.SetPrecision(tPrecisionShow::bars);
+  EXPECT_FALSE(view.Bands()[0]->isVisible());
+  EXPECT_TRUE(view.ErrorBars()[0]->isVisible());
+  EXPECT_FALSE(view.ErrorBars()[0]->path().isEmpty());
+  ASSERT_TRUE(view.SetX("prev"));
+  EXPECT_EQ(view.MethodSeries()[0]->at(1), QPointF(0.2, 0.5));
+  EXPECT_FALSE(view.SetX("Oneg"));
+
+  // Families: R2a is a ratio with the increment, d a difference without.
+  view.SetFamily(tMethodFamily::differences);
+  EXPECT_TRUE(view.MethodSeries()[0]->isVisible());
+  EXPECT_FALSE(view.MethodSeries()[1]->isVisible());
+  view.SetFamily(tMethodFamily::withIncrement);
+  EXPECT_FALSE(view.MethodSeries()[0]->isVisible());
+  EXPECT_TRUE(view.MethodSeries()[1]->isVisible());
+  EXPECT_TRUE(InMethodFamily("F2Ra", tMethodFamily::fieller));
+  EXPECT_TRUE(InMethodFamily("Fd/F2R", tMethodFamily::differences));
+  EXPECT_FALSE(InMethodFamily("FdA", tMethodFamily::fieller));
+  view.SetFamily(tMethodFamily::all);
+  view.SetHighlight(1);
+  EXPECT_GT(view.MethodSeries()[1]->pen().widthF(), view.MethodSeries()[0]->pen().widthF());
+  EXPECT_LT(view.MethodSeries()[0]->pen().color().alphaF(), 0.5);
+  view.Reset('\t', 0.05, "/data/table_IC_0002.txt");
+  view.AddLine("Rec\tP\td(n)\td(cover)\td(amp)");
+  // The axis chosen stays for the next run.
+  EXPECT_EQ(view.ProposedFileName("png"), "/data/table_IC_0002_coverage_by_Prev.png");
 }
 
 // All 21 methods of a test run: every method has its own colour, since the legend
