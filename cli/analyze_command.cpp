@@ -9,6 +9,8 @@
 #include "cli/method_options.h"
 #include "cli/record_file.h"
 #include "cli/scoped_restore.h"
+#include "cli/subject_input.h"
+#include "engine/npv_methods.h"
 #include "engine/app_options.h"
 #include "engine/comparisons.h"
 #include "engine/text_document.h"
@@ -86,16 +88,25 @@ nlohmann::ordered_json RecordResultJson(tSimMDB& sim, const tRecordSource& table
   return j;
 }
 
+// The NPV comparison of a record that has methods' results (no problem, a sample).
+nlohmann::ordered_json NpvMethodsJson(tSimMDB& sim, const nlohmann::ordered_json& record) {
+  if (record["methods"].empty()) return nlohmann::ordered_json::array();
+  tMethodSet npv = CreateMethods(AppOptions, tSimulationType::simAny);
+  CalculateNpv(npv, sim.InputData);
+  return ActiveMethodsJson(npv);
+}
+
 }  // namespace
 
 std::string AnalyzeCommand::synopsis() const {
   return "analyze FILE [--rows A-B] [--alpha A] [--epsilon E] [--decimals D] [--methods LIST] "
-         "[--full] [--extended] [--seed S] [--json]";
+         "[--full] [--extended] [--npv] [--names A,B] [--seed S] [--json]";
 }
 
 int AnalyzeCommand::execute(const std::vector<std::string>& argv, std::ostream& out,
                             std::ostream& err) {
-  Arguments args({"rows", "alpha", "epsilon", "decimals", "methods", "seed"}, {"full", "extended", "json"});
+  Arguments args({"rows", "alpha", "epsilon", "decimals", "methods", "seed", "names"},
+                 {"full", "extended", "json", "npv"});
   if (!args.Parse(argv)) {
     err << "analyze: " << args.error() << "\n";
     return kExitUsage;
@@ -111,6 +122,11 @@ int AnalyzeCommand::execute(const std::vector<std::string>& argv, std::ostream& 
   }
   std::optional<std::uint32_t> seed;
   std::string error;
+  const std::optional<tTestNames> names = ReadNamesOption(args, error);
+  if (!error.empty()) {
+    err << "analyze: " << error << "\n";
+    return kExitUsage;
+  }
   if (const auto text = args.value("seed")) {
     seed = ParseSeed(*text, error);
     if (!seed) {
@@ -150,11 +166,18 @@ int AnalyzeCommand::execute(const std::vector<std::string>& argv, std::ostream& 
   tMemoryDocument memo;
   nlohmann::ordered_json records = nlohmann::ordered_json::array();
   const bool json = args.has("json");
-  AnalyzeSelection(file.records(), rows.first, rows.second, memo, seed, [&](tSimMDB& sim, int row) {
-    if (json) records.push_back(RecordResultJson(sim, file.records(), row, raw));
-  });
+  tRunContext context = StartRunContext();
+  if (names) context.names = *names;
+  AnalyzeSelection(file.records(), rows.first, rows.second, memo, context, seed,
+                   [&](tSimMDB& sim, int row) {
+                     if (!json) return;
+                     nlohmann::ordered_json record = RecordResultJson(sim, file.records(), row, raw);
+                     if (options.npvoutput) record["npv_methods"] = NpvMethodsJson(sim, record);
+                     if (names) record["names"] = NamesJson(*names);
+                     records.push_back(std::move(record));
+                   });
   if (json)
-    out << records.dump(2) << "\n";
+    out << records.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
   else
     out << memo.Text("\n");
   return kExitOk;

@@ -53,6 +53,7 @@ std::optional<std::string> ReadAnalysisOptions(const Arguments& args, tConf_rec&
   }
   if (args.has("full")) options.fulloutput = true;
   if (args.has("extended")) options.extendedoutput = true;
+  if (args.has("npv")) options.npvoutput = true;
   return std::nullopt;
 }
 

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "cli/arguments.h"
+#include "cli/subject_table_command.h"
 #include "tables/numeric_grid.h"
 #include "tables/table_loader.h"
 
@@ -65,10 +66,13 @@ void PrintText(const std::string& path, const tRecordTableFile& file, const TNTa
 }  // namespace
 
 std::string TableCommand::synopsis() const {
-  return "table FILE [--delimiter auto|tab|semicolon|comma|blank|colon] [--json]";
+  return "table FILE [--delimiter auto|tab|semicolon|comma|blank|colon] [--json]  |  table "
+         "--subjects FILE --a COL --b COL --gold COL [--positive CODES] [--negative CODES] "
+         "[--write OUT] [--json]";
 }
 
 int TableCommand::execute(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err) {
+  if (AsksForSubjects(argv)) return RunSubjectTable(argv, out, err);
   Arguments args({"delimiter"}, {"json"});
   if (!args.Parse(argv)) {
     err << "table: " << args.error() << "\n";

@@ -89,6 +89,7 @@ struct tConf_rec {
   double alfa_level = 0.05;
   double za = 1.96;
   bool extendedoutput = false;  // "Extended output" of the Options dialog
+  bool npvoutput = false;       // the NPV comparison by the 21 methods (block [4])
 };
 
 // Arguments of a method object's creation.

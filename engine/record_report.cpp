@@ -32,28 +32,40 @@ void ForActiveIn(tMethodSet& methods, int first, int last, Report report) {
 
 }  // namespace
 
-void AppendMethodReports(tTextDocument& memo, tMethodSet& methods, bool fullOutput, double dRef,
-                         double rRef, int decimals) {
-  const bool differencesHeading = AnyActive(methods, kDifferenceHeadingMethods);
-  const bool ratiosHeading = AnyActive(methods, kRatioHeadingMethods);
-
-  if (fullOutput) {
-    memo.AppendLine("");
-    if (differencesHeading) memo.AppendLine("[1] DIFFERENCES:");
-    ForActiveIn(methods, 1, 3, [&](t2BDM& m, bool) { m.Show_full(memo); });
-    memo.AppendLine("");
-    if (ratiosHeading) memo.AppendLine("[2] RATIOS:");
-    ForActiveIn(methods, 4, kMethodCount, [&](t2BDM& m, bool) { m.Show_full(memo); });
-  }
-
+void AppendMethodSummaries(tTextDocument& memo, tMethodSet& methods, double dRef, double rRef,
+                           int decimals, const std::string& differencesHeading,
+                           const std::string& ratiosHeading) {
   memo.AppendLine("");
-  if (differencesHeading) memo.AppendLine("[1] DIFFERENCES:");
+  if (AnyActive(methods, kDifferenceHeadingMethods)) memo.AppendLine(differencesHeading);
   ForActiveIn(methods, 1, 3, [&](t2BDM& m, bool header) { m.Show_Summary(memo, header, dRef, decimals); });
   memo.AppendLine("");
-  if (ratiosHeading) memo.AppendLine("[2] RATIOS:");
+  if (AnyActive(methods, kRatioHeadingMethods)) memo.AppendLine(ratiosHeading);
   ForActiveIn(methods, 4, kMethodCount, [&](t2BDM& m, bool header) {
     m.Show_Summary(memo, header, m.IsDifference() ? dRef : rRef, decimals);
   });
+}
+
+void AppendMethodReports(tTextDocument& memo, tMethodSet& methods, bool fullOutput, double dRef,
+                         double rRef, int decimals, const tTestNames& names) {
+  std::string differences = "[1] DIFFERENCES:";
+  std::string ratios = "[2] RATIOS:";
+  if (names.given()) {
+    const std::string a = "PPV(" + names.A() + ")";
+    const std::string b = "PPV(" + names.B() + ")";
+    differences += " " + a + " - " + b;
+    ratios += " " + a + " / " + b;
+  }
+
+  if (fullOutput) {
+    memo.AppendLine("");
+    if (AnyActive(methods, kDifferenceHeadingMethods)) memo.AppendLine(differences);
+    ForActiveIn(methods, 1, 3, [&](t2BDM& m, bool) { m.Show_full(memo); });
+    memo.AppendLine("");
+    if (AnyActive(methods, kRatioHeadingMethods)) memo.AppendLine(ratios);
+    ForActiveIn(methods, 4, kMethodCount, [&](t2BDM& m, bool) { m.Show_full(memo); });
+  }
+
+  AppendMethodSummaries(memo, methods, dRef, rRef, decimals, differences, ratios);
 }
 
 }  // namespace kovalin

@@ -30,6 +30,7 @@ void AnalyzeSelection(const tRecordSource& table, int top, int bottom, tTextDocu
   context.random.StartRun(seed);
 
   memo.AppendLine(">Input: line " + std::to_string(top) + " to line " + std::to_string(bottom));
+  if (context.names.given()) memo.AppendLine(TestNamesLine(context.names));
   memo.AppendLine("");
   for (int row = top; row <= bottom; ++row) {
     form.paramrec_activerec = row;

@@ -2,6 +2,7 @@
 
 #include "engine/app_options.h"
 #include "engine/paired_types.h"
+#include "engine/test_names.h"
 #include "simulation/random_generator.h"
 #include "simulation/sim_host.h"
 
@@ -17,6 +18,7 @@ struct tRunContext {
   int simOutWidth = kInitialSimOutWidth;
   tRunControl control;
   tRandomGenerator random;
+  tTestNames names;  // of tests A and B in the analysis reports; none by default
 };
 
 // A context with copies of AppOptions, SimOutDecimals and SimOutWidth as they are now.

@@ -5,6 +5,7 @@
 
 #include "engine/comparisons.h"
 #include "engine/extended_report.h"
+#include "engine/npv_methods.h"
 #include "engine/record_report.h"
 #include "engine/text_document.h"
 #include "engine/text_format.h"
@@ -198,11 +199,16 @@ void tSimMDB::Examine_Record(const tInputFormRec& FormData, bool DataInput) {
   if (!(DataInput ? ExamineRawRecord(memo, row) : ExamineParamsRecord(memo, row))) return;
   methods_->CalculateActive(InputData);
   AppendMethodReports(memo, *methods_, options.fulloutput, iRec.d_pos, iRec.R_pos,
-                      options.decimals);
+                      options.decimals, context_->names);
   // The drawn (or read) sample as it is, before any increment or correction.
   if (options.extendedoutput)
     AppendExtendedReport(memo, CellsOfInput(InputData), options.alfa_level, options.decimals,
                          *methods_);
+  if (options.npvoutput) {
+    tMethodSet npv = kovalin::CreateMethods(options, tSimulationType::simAny);
+    CalculateNpv(npv, InputData);
+    AppendNpvReport(memo, npv, iRec.d_neg, iRec.R_neg, options.decimals, context_->names);
+  }
 }
 
 }  // namespace kovalin

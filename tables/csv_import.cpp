@@ -263,6 +263,20 @@ void CheckLabelCut(tColumnSeen& seen, std::string_view field, const std::string&
 
 }  // namespace
 
+std::vector<std::string> SplitDelimitedLine(std::string_view line, char delimiter, bool* unclosed) {
+  std::vector<std::string> fields;
+  FieldSplitter splitter(line, delimiter);
+  std::string storage;
+  std::string_view field;
+  bool open = false;
+  if (unclosed) *unclosed = false;
+  while (splitter.Next(field, storage, open)) {
+    fields.emplace_back(field);
+    if (open && unclosed) *unclosed = true;
+  }
+  return fields;
+}
+
 tImportResult ImportFromBytes(TDataTable& store, std::string_view bytes, TCSVDelimiters delimiter,
                               bool includeColHeaders, bool includeRowHeaders) {
   tImportResult result;

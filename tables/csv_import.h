@@ -55,6 +55,13 @@ char DetectDelimiter(const std::vector<std::string_view>& lines);
 // Splits decoded text into lines at CR LF, LF or CR.
 std::vector<std::string_view> SplitLines(std::string_view text);
 
+// The fields of one line split at the delimiter as the import splits them:
+// quoted fields keep their delimiters and doubled quotes ("" gives "), a
+// blank delimiter takes a run of blanks as one. unclosed, when given, is set
+// when a quoted field has no closing quote (it then runs to the line's end).
+std::vector<std::string> SplitDelimitedLine(std::string_view line, char delimiter,
+                                            bool* unclosed = nullptr);
+
 // Reads delimited text into the store, replacing its content. The first line
 // gives the column names when includeColHeaders is set, the first field of
 // each line the row name when includeRowHeaders is set. The store is replaced

@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "engine/npv_methods.h"
 #include "engine_test_support.h"
 
 namespace kovalin {
@@ -16,12 +17,21 @@ namespace {
 
 using nlohmann::json;
 
+json ReadGolden(const char* name) {
+  std::ifstream in(std::string(KOVALIN_SOURCE_DIR "/engine/tests/data/") + name);
+  EXPECT_TRUE(in) << "golden file missing: " << name;
+  return json::parse(in);
+}
+
 const json& Golden() {
-  static const json golden = [] {
-    std::ifstream in(KOVALIN_SOURCE_DIR "/engine/tests/data/golden_methods.json");
-    EXPECT_TRUE(in) << "golden file missing";
-    return json::parse(in);
-  }();
+  static const json golden = ReadGolden("golden_methods.json");
+  return golden;
+}
+
+// The NPV comparisons: each case's cells as given, its values those of the
+// reference on the reversed table.
+const json& GoldenNpv() {
+  static const json golden = ReadGolden("golden_npv.json");
   return golden;
 }
 
@@ -79,7 +89,8 @@ double Magnitude(const json& expected) {
 
 class GoldenCase {
  public:
-  explicit GoldenCase(const json& c) : c_(c), rel_(Golden()["relative_tolerance"].get<double>()) {}
+  explicit GoldenCase(const json& c, const json& file = Golden())
+      : c_(c), file_(file), rel_(file["relative_tolerance"].get<double>()) {}
 
   void Check(const t2BDM& m, const std::string& how) const {
     const std::string label = m.method_Name;
@@ -111,7 +122,7 @@ class GoldenCase {
   // formula itself loses digits (a small variance from cancellation).
   void Real(const json& expected, double actual, const std::string& label, std::size_t field,
             const std::string& where) const {
-    const std::string name = Golden()["fields"][field].get<std::string>();
+    const std::string name = file_["fields"][field].get<std::string>();
     double tolerance = rel_ * Magnitude(expected);
     const json& own = c_.value("tolerance", json::object());
     if (auto it = own.find(label + "." + name); it != own.end())
@@ -129,7 +140,7 @@ class GoldenCase {
                              t.B.Prevalencia, t.B.Se, t.B.Sp, t.B.PPV, t.B.NPV,
                              t.O_pos,         t.O_neg};
     for (std::size_t k = 0; k < std::size(actual); ++k) {
-      const std::string name = Golden()["measure_fields"][k].get<std::string>();
+      const std::string name = file_["measure_fields"][k].get<std::string>();
       if (values->is_null()) {
         EXPECT_TRUE(IsMissing(actual[k])) << where << " " << name;
       } else {
@@ -140,6 +151,7 @@ class GoldenCase {
   }
 
   const json& c_;
+  const json& file_;
   double rel_;
 };
 
@@ -169,6 +181,19 @@ TEST(GoldenValues, AllMethodsCalculatedTogether) {
     methods.CalculateActive(InputOf(c));
     const GoldenCase golden(c);
     for (int i = 1; i <= kMethodCount; ++i) golden.Check(methods[i], "together");
+  }
+}
+
+// NPV(A) against NPV(B) through the engine's own reversal of the table.
+TEST(GoldenValues, NegativePredictiveValuesOfTheReversedTable) {
+  const json& cases = GoldenNpv()["cases"];
+  EXPECT_GE(cases.size(), 100u);
+  for (const json& c : cases) {
+    ASSERT_TRUE(c["reversed"].get<bool>());
+    tMethodSet methods = MethodsOf(c);
+    CalculateNpv(methods, InputOf(c));
+    const GoldenCase golden(c, GoldenNpv());
+    for (int i = 1; i <= kMethodCount; ++i) golden.Check(methods[i], "NPV");
   }
 }
 
