@@ -42,7 +42,7 @@ file(WRITE "${_gen}/copyright"
 Upstream-Name: Kovalin
 
 Files: *
-Copyright: The Kovalin developers
+Copyright: 2026 The Kovalin developers
 License: CC-BY-NC-ND-3.0
  ${_licence_body}
 ")
@@ -53,15 +53,16 @@ set(CPACK_PACKAGE_NAME "kovalin")
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_CONTACT "The Kovalin developers <kovalin@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "compare the predictive values of two binary diagnostic tests")
+# The synopsis is the summary above; CPack indents these lines and turns the empty
+# line into the " ." of a Debian description.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-"compare the predictive values of two binary diagnostic tests
- Kovalin compares two binary diagnostic tests applied to the same subjects
- (paired design): the measures of the 2x2x2 table, 21 interval methods for
- the difference and the ratio of the positive predictive values with their
- homogeneity tests, and Monte Carlo studies of how the methods behave.
- .
- This package holds the desktop program kovalin, the command line
- kovalin-cli and kovalin-plot, with the example tables and the user guide.")
+"Kovalin compares two binary diagnostic tests applied to the same subjects
+(paired design): the measures of the 2x2x2 table, 21 interval methods for
+the difference and the ratio of the positive predictive values with their
+homogeneity tests, and Monte Carlo studies of how the methods behave.
+
+This package holds the desktop program kovalin, the command line
+kovalin-cli and kovalin-plot, with the example tables and the user guide.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION "science")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")

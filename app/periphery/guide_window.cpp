@@ -7,9 +7,14 @@
 
 #include "app/periphery/shell_open.h"
 
+// The guide's resource lives in this static library: registering it here keeps
+// the linker from leaving it out of the program.
+static void InitGuideResource() { Q_INIT_RESOURCE(guide); }
+
 namespace kovalin::app {
 
 QString UserGuideText() {
+  InitGuideResource();
   QFile file(QStringLiteral(":/kovalin/guide.md"));
   if (!file.open(QIODevice::ReadOnly)) return QStringLiteral("# Kovalin user guide\n\nThe guide is missing from this build.");
   return QString::fromUtf8(file.readAll());

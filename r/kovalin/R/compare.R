@@ -6,29 +6,38 @@ kv_cell_labels <- c("+++", "+-+", "-++", "--+", "++-", "+--", "-+-", "---")
 
 kv_compare <- function(x, alpha = 0.05, epsilon = 0.05, methods = "all",
                        names = NULL, npv = FALSE, a = NULL, b = NULL, gold = NULL,
-                       decimals = 4) {
+                       positive = NULL, negative = NULL, decimals = 4) {
   check_alpha(alpha)
   check_epsilon(epsilon)
   check_decimals(decimals)
   flags <- method_flags(methods)
-  if (!is.null(names))
-    stop("names: test names are not available in this build of kovalin", call. = FALSE)
-  if (!isFALSE(npv))
-    stop("npv: the comparison of negative predictive values by the 21 methods ",
-         "is not available in this build of kovalin", call. = FALSE)
-  cells <- cells_of(x, a, b, gold)
-  res <- .kv_compare_cells(cells, alpha, epsilon, flags, as.integer(decimals))
-  structure(list(cells = stats::setNames(cells, kv_cell_labels), alpha = alpha,
+  if (!is.null(names) && (!is.character(names) || length(names) != 2L || anyNA(names) ||
+                          any(trimws(names) == "")))
+    stop("names: give the two tests' names, for example c(\"Mammography\", \"MRI\")",
+         call. = FALSE)
+  if (!is.logical(npv) || length(npv) != 1L || is.na(npv))
+    stop("npv: must be TRUE or FALSE", call. = FALSE)
+  cells <- cells_of(x, a, b, gold, positive, negative)
+  test_names <- if (is.null(names)) c("", "") else trimws(names)
+  res <- .kv_compare_cells(cells, alpha, epsilon, flags, as.integer(decimals),
+                           test_names[1], test_names[2], npv)
+  structure(list(cells = stats::setNames(as.numeric(cells), kv_cell_labels), alpha = alpha,
                  epsilon = epsilon, decimals = as.integer(decimals),
+                 names = if (is.null(names)) NULL else test_names,
+                 subjects = attr(cells, "subjects"),
                  measures = res$measures, methods = res$methods,
+                 npv_methods = res$npv_methods,
                  accuracy = res$accuracy, comparisons = res$comparisons,
                  text = list(summary = res$summary_text, full = res$full_text,
-                             extended = res$extended_text)),
+                             extended = res$extended_text, npv = res$npv_text)),
             class = "kovalin_comparison")
 }
 
-cells_of <- function(x, a, b, gold) {
-  if (is.data.frame(x)) return(cells_of_subjects(x, a, b, gold))
+cells_of <- function(x, a, b, gold, positive = NULL, negative = NULL) {
+  if (is.data.frame(x)) return(cells_of_subjects(x, a, b, gold, positive, negative))
+  if (!is.null(positive) || !is.null(negative))
+    stop("positive and negative are the codes of a data frame of subjects; x is not one",
+         call. = FALSE)
   if (!is.null(a) || !is.null(b) || !is.null(gold))
     stop("a, b and gold name the columns of a data frame of subjects; x is not one",
          call. = FALSE)
@@ -52,16 +61,15 @@ check_cells <- function(cells) {
   as.numeric(unname(cells))
 }
 
-# The index of the positive level of one margin of a 2x2x2 table: the level
-# named like a positive result, else the first one when the margin has no names.
+# The index of the positive level of one margin of a 2x2x2 table, the levels
+# read as the subject reader reads codes; the first one when the margin has no names.
 positive_index <- function(levels, what) {
   if (is.null(levels)) return(1L)
-  positive <- tolower(levels) %in% c("1", "true", "pos", "positive", "+", "yes", "diseased")
-  negative <- tolower(levels) %in% c("0", "false", "neg", "negative", "-", "no",
-                                     "non-diseased", "healthy")
-  if (sum(positive) == 1L && sum(negative) == 1L) return(which(positive))
+  meaning <- .kv_classify_codes(as.character(levels))
+  if (sum(meaning == "positive") == 1L && sum(meaning == "negative") == 1L)
+    return(which(meaning == "positive"))
   stop("x: cannot tell the positive level of ", what, " from its levels '",
-       paste(levels, collapse = "', '"), "' (name them 1/0, TRUE/FALSE or pos/neg)",
+       paste(levels, collapse = "', '"), "' (name them 1/0, TRUE/FALSE, pos/neg or yes/no)",
        call. = FALSE)
 }
 
@@ -93,9 +101,59 @@ cells_of_tab_paired <- function(x) {
   check_cells(c(d[1, 1], d[2, 1], d[1, 2], d[2, 2], nd[1, 1], nd[2, 1], nd[1, 2], nd[2, 2]))
 }
 
-cells_of_subjects <- function(x, a, b, gold) {
-  stop("x: a data frame of subjects is not available in this build of kovalin; ",
-       "give the 8 cells or table(A, B, gold) instead", call. = FALSE)
+# One row per subject: the three columns are handed as text to the command
+# line's subject reader, which decides what counts as positive, negative or
+# missing; a row it cannot count is left out with a warning naming it.
+cells_of_subjects <- function(x, a, b, gold, positive, negative) {
+  given <- list(a = a, b = b, gold = gold)
+  for (arg in names(given)) {
+    col <- given[[arg]]
+    if (is.null(col))
+      stop(arg, ": name the column of ", c(a = "test A", b = "test B",
+                                          gold = "the gold standard")[[arg]],
+           " in the data frame x", call. = FALSE)
+    if (!(is.character(col) || is.numeric(col)) || length(col) != 1L || is.na(col))
+      stop(arg, ": give one column name or number", call. = FALSE)
+    if (is.character(col) && !(col %in% base::names(x)))
+      stop(arg, ": x has no column '", col, "' (columns: ",
+           paste(base::names(x), collapse = ", "), ")", call. = FALSE)
+    if (is.numeric(col) && (col < 1 || col > ncol(x) || col != round(col)))
+      stop(arg, ": x has no column ", col, call. = FALSE)
+  }
+  codes <- function(v, arg) {
+    if (is.null(v)) return(NA_character_)
+    if (!is.character(v) || anyNA(v) || !length(v))
+      stop(arg, ": give the codes as a character vector", call. = FALSE)
+    paste(v, collapse = ",")
+  }
+  field <- function(v) {
+    text <- if (is.factor(v)) as.character(v) else if (is.logical(v)) ifelse(v, "TRUE", "FALSE")
+            else as.character(v)
+    text[is.na(v)] <- ""
+    # A line break inside a field is kept as a character no code uses.
+    text <- gsub("[\r\n]", "\u00b6", text)
+    paste0("\"", gsub("\"", "\"\"", text, fixed = TRUE), "\"")
+  }
+  columns <- list(x[[a]], x[[b]], x[[gold]])
+  header <- vapply(list(a, b, gold), function(col)
+    field(if (is.numeric(col)) base::names(x)[col] else col), "")
+  lines <- c(paste(header, collapse = "\t"),
+             do.call(paste, c(lapply(columns, field), sep = "\t")))
+  counted <- .kv_subject_cells(enc2utf8(paste0(paste(lines, collapse = "\n"), "\n")),
+                               codes(positive, "positive"), codes(negative, "negative"))
+  left <- length(counted$line)
+  if (left) {
+    shown <- utils::head(seq_len(left), 10)
+    warning(left, " of ", nrow(x), " subjects left out: ",
+            paste0("row ", counted$line[shown] - 1L, " (", counted$message[shown], ")",
+                   collapse = "; "), if (left > 10) "; ..." else "", call. = FALSE)
+  }
+  if (sum(counted$cells) == 0)
+    stop("x: no subject could be counted", call. = FALSE)
+  structure(counted$cells,
+            subjects = list(rows = nrow(x), counted = sum(counted$cells),
+                            left_out = data.frame(row = counted$line - 1L,
+                                                  message = counted$message)))
 }
 
 print.kovalin_comparison <- function(x, ...) {
@@ -103,12 +161,15 @@ print.kovalin_comparison <- function(x, ...) {
   invisible(x)
 }
 
+# As kovalin-cli compare prints it: the reports, then the extended block, then
+# the NPV block when it was asked for.
 format.kovalin_comparison <- function(x, what = c("summary", "full", "extended"), ...) {
   what <- match.arg(what)
-  switch(what,
-         summary = x$text$summary,
-         full = x$text$full,
-         extended = c(x$text$summary, x$text$extended))
+  c(switch(what,
+           summary = x$text$summary,
+           full = x$text$full,
+           extended = c(x$text$summary, x$text$extended)),
+    x$text$npv)
 }
 
 as.data.frame.kovalin_comparison <- function(x, row.names = NULL, optional = FALSE, ...) {

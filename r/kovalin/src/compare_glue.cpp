@@ -2,16 +2,21 @@
 #include <Rcpp.h>
 
 #include <cmath>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "engine/app_options.h"
 #include "engine/comparisons.h"
 #include "engine/extended_report.h"
 #include "engine/method_set.h"
+#include "engine/npv_methods.h"
 #include "engine/paired_measures.h"
 #include "engine/record_report.h"
+#include "engine/test_names.h"
 #include "engine/text_document.h"
 #include "glue_common.h"
+#include "tables/subject_table.h"
 
 using namespace kovalin;
 
@@ -151,9 +156,11 @@ Rcpp::DataFrame ComparisonsFrame(const tCells& X, double alpha) {
 
 // cells: the eight frequencies in the program's order, checked in R (finite, >= 0).
 // methods: 21 flags. Returns everything kv_compare puts in its object.
+// names: the tests' names, empty for none; npv: the NPVs by the 21 methods too.
 // [[Rcpp::export(name = ".kv_compare_cells")]]
 Rcpp::List CompareCells(Rcpp::NumericVector cells, double alpha, double epsilon,
-                        Rcpp::LogicalVector methods, int decimals) {
+                        Rcpp::LogicalVector methods, int decimals, std::string nameA,
+                        std::string nameB, bool npv) {
   if (cells.size() != 8 || methods.size() != kMethodCount)
     Rcpp::stop("internal: 8 cells and 21 method flags expected");
   tInputData input;
@@ -173,12 +180,22 @@ Rcpp::List CompareCells(Rcpp::NumericVector cells, double alpha, double epsilon,
   tMethodSet set = CreateMethods(options, tSimulationType::simAny);
   set.ForEachActive([&](t2BDM& m) { m.Calculate(input); });
 
-  // The summary as compare prints it, the full reports, and the extended block, each alone.
-  tMemoryDocument summary, full, extended;
-  AppendMethodReports(summary, set, false, 0.0, 1.0, decimals);
-  AppendMethodReports(full, set, true, 0.0, 1.0, decimals);
+  tTestNames names;
+  names.a = nameA;
+  names.b = nameB;
+  tMethodSet npvSet = CreateMethods(options, tSimulationType::simAny);
+  if (npv) CalculateNpv(npvSet, input);
+
+  // The summary as compare prints it (with the names' line first when the tests
+  // have names), the full reports, the extended block and the NPV block, each alone.
+  tMemoryDocument summary, full, extended, npvBlock;
+  if (names.given()) summary.AppendLine(TestNamesLine(names));
+  AppendMethodReports(summary, set, false, 0.0, 1.0, decimals, names);
+  if (names.given()) full.AppendLine(TestNamesLine(names));
+  AppendMethodReports(full, set, true, 0.0, 1.0, decimals, names);
   const tCells X = CellsOfInput(input);
   AppendExtendedReport(extended, X, alpha, decimals, set);
+  if (npv) AppendNpvReport(npvBlock, npvSet, 0.0, 1.0, decimals, names);
 
   const tData_Rec observed = DataOfCells(input.V);
   return Rcpp::List::create(
@@ -188,7 +205,46 @@ Rcpp::List CompareCells(Rcpp::NumericVector cells, double alpha, double epsilon,
       Rcpp::Named("comparisons") = ComparisonsFrame(X, alpha),
       Rcpp::Named("summary_text") = Rcpp::wrap(summary.Lines()),
       Rcpp::Named("full_text") = Rcpp::wrap(full.Lines()),
-      Rcpp::Named("extended_text") = Rcpp::wrap(extended.Lines()));
+      Rcpp::Named("extended_text") = Rcpp::wrap(extended.Lines()),
+      Rcpp::Named("npv_methods") = npv ? Rcpp::RObject(MethodsFrame(npvSet)) : Rcpp::RObject(),
+      Rcpp::Named("npv_text") = Rcpp::wrap(npvBlock.Lines()));
+}
+
+// A data frame of subjects as text (a header and one tab-separated row per
+// subject, fields quoted), counted into the eight cells by the subject reader
+// of the command line. positive, negative: the codes of one's own, or NA.
+// [[Rcpp::export(name = ".kv_subject_cells")]]
+Rcpp::List SubjectCells(std::string text, Rcpp::CharacterVector positive,
+                        Rcpp::CharacterVector negative) {
+  tSubjectRequest request;
+  request.positions = {1, 2, 3};
+  request.delimiter = csvTab;
+  std::optional<std::string_view> pos, neg;
+  std::string posText, negText;
+  if (!Rcpp::CharacterVector::is_na(positive[0])) {
+    posText = Rcpp::as<std::string>(positive[0]);
+    pos = posText;
+  }
+  if (!Rcpp::CharacterVector::is_na(negative[0])) {
+    negText = Rcpp::as<std::string>(negative[0]);
+    neg = negText;
+  }
+  std::string error;
+  if ((pos || neg) && !request.coding.SetCodes(pos, neg, error)) Rcpp::stop(error);
+  const tSubjectTable table = ReadSubjectText(text, request);
+  if (!table.ok) Rcpp::stop(table.error);
+  Rcpp::NumericVector cells(8);
+  for (int i = 0; i < 8; ++i) cells[i] = table.cells[static_cast<std::size_t>(i) + 1];
+  Rcpp::IntegerVector line, column;
+  Rcpp::CharacterVector message;
+  for (const tSubjectExclusion& e : table.excluded) {
+    line.push_back(e.line);
+    column.push_back(e.column);
+    message.push_back(e.message);
+  }
+  return Rcpp::List::create(Rcpp::Named("cells") = cells, Rcpp::Named("rows") = table.rows,
+                            Rcpp::Named("line") = line, Rcpp::Named("column") = column,
+                            Rcpp::Named("message") = message);
 }
 
 // The labels of the 21 methods with their type and continuity increment.
@@ -206,4 +262,25 @@ Rcpp::DataFrame MethodTable() {
   return Rcpp::DataFrame::create(Rcpp::Named("index") = index, Rcpp::Named("label") = label,
                                  Rcpp::Named("type") = type, Rcpp::Named("h") = h,
                                  Rcpp::Named("stringsAsFactors") = false);
+}
+
+// What each code means to the subject reader: "positive", "negative", "missing"
+// or "unknown" (the levels of a 2x2x2 table are read with the same rules).
+// [[Rcpp::export(name = ".kv_classify_codes")]]
+Rcpp::CharacterVector ClassifyCodes(Rcpp::CharacterVector codes) {
+  const tSubjectCoding coding;
+  Rcpp::CharacterVector out(codes.size());
+  for (R_xlen_t i = 0; i < codes.size(); ++i) {
+    if (Rcpp::CharacterVector::is_na(codes[i])) {
+      out[i] = "missing";
+      continue;
+    }
+    switch (coding.Classify(Rcpp::as<std::string>(codes[i]))) {
+      case tSubjectCode::positive: out[i] = "positive"; break;
+      case tSubjectCode::negative: out[i] = "negative"; break;
+      case tSubjectCode::missing: out[i] = "missing"; break;
+      case tSubjectCode::unknown: out[i] = "unknown"; break;
+    }
+  }
+  return out;
 }

@@ -82,3 +82,38 @@ test_that("methods choose the rows, summary and plot work on the result", {
   on.exit(dev.off())
   expect_invisible(plot(kv_compare(worked)))
 })
+
+test_that("a data frame of subjects is counted by the command line's reader", {
+  subjects <- utils::read.csv(cli_file("subjects.csv"), colClasses = "character")
+  ref <- cli_json("compare_subjects.json")
+  expect_warning(x <- kv_compare(subjects, a = "mammo", b = "mri", gold = "cancer"),
+                 "2 of 102 subjects left out: row 101 \\(.*missing.*\\); row 102 \\(.*maybe")
+  expect_identical(unname(x$cells), vapply(ref$input$cells, num, 0))
+  expect_identical(x$cells, kv_compare(worked)$cells)
+  expect_identical(x$methods, kv_compare(worked)$methods)
+  expect_identical(x$subjects$left_out$row, c(101L, 102L))
+  # Columns by number, logical and factor codes, and codes of one's own.
+  df <- data.frame(t1 = subjects$mammo == "pos", t2 = factor(subjects$mri),
+                   d = suppressWarnings(as.integer(subjects$cancer)))
+  expect_warning(y <- kv_compare(df, a = 1, b = "t2", gold = "d"), "left out")
+  expect_identical(y$cells, x$cells)
+  recoded <- data.frame(a = ifelse(df$t1, "M", "B"), b = df$t2, d = df$d)
+  expect_warning(z <- kv_compare(recoded, a = "a", b = "b", gold = "d",
+                                 positive = c("M", "yes", "1"), negative = c("B", "no", "0")),
+                 "left out")
+  expect_identical(z$cells, x$cells)
+  expect_error(kv_compare(subjects, a = "mammo", b = "mri"), "gold: name the column")
+  expect_error(kv_compare(subjects, a = "x", b = "mri", gold = "cancer"), "no column 'x'")
+})
+
+test_that("names and the NPV comparison print and compute as the command line's", {
+  x <- kv_compare(worked, names = c("Mammography", "MRI"), npv = TRUE, alpha = 0.05)
+  expect_identical(format(x, "extended"), cli_lines("compare_names_npv.txt"))
+  ref <- cli_json("compare_npv.json")
+  npv <- kv_compare(worked, npv = TRUE)$npv_methods
+  expect_identical(npv$label, vapply(ref$npv_methods, `[[`, "", "label"))
+  expect_identical(npv$estimate, vapply(ref$npv_methods, function(r) num(r$estimate), 0))
+  expect_identical(npv$upper, vapply(ref$npv_methods, function(r) num(r$ci$upper), 0))
+  expect_null(kv_compare(worked)$npv_methods)
+  expect_error(kv_compare(worked, names = "A"), "names: give the two tests' names")
+})
