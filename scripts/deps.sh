@@ -24,3 +24,12 @@ KOVALIN_CORE_PACKAGES=(cmake ninja-build g++ make libgtest-dev libgmock-dev libb
 
 # The desktop program: Qt 6 Widgets and a font, so text is measured the same everywhere.
 KOVALIN_APP_PACKAGES=(qt6-base-dev libgl-dev fonts-dejavu-core qt6-charts-dev libqt6opengl6-dev qt6-svg-dev)
+
+# The R package (built and checked by ./test): R, Rcpp for the glue, testthat and
+# jsonlite for its tests, knitr, rmarkdown and pandoc for its vignette.
+KOVALIN_R_PACKAGES=(r-base-core r-cran-rcpp r-cran-testthat r-cran-jsonlite r-cran-knitr
+                    r-cran-rmarkdown pandoc)
+
+# The Debian package (scripts/build-deb): dpkg-shlibdeps, lintian, appstreamcli and
+# desktop-file-validate.
+KOVALIN_DEB_PACKAGES=(dpkg-dev lintian appstream desktop-file-utils)

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "app/periphery/about_box.h"
+#include "app/periphery/guide_window.h"
 #include "app/periphery/shell_open.h"
 #include "app/periphery/web_addresses.h"
 
@@ -36,6 +37,10 @@ void ConnectPeripheryActions(const tPeripheryActions& actions, QWidget* mainWind
   ConnectOpen(actions.proposal, mainWindow, tWebPage::Proposal);
   ConnectAboutBox(actions.citation, mainWindow, 3);
   ConnectAboutBox(actions.about, mainWindow, 2);
+  if (actions.userGuide != nullptr) {
+    QObject::connect(actions.userGuide, &QAction::triggered, mainWindow,
+                     [mainWindow] { ShowUserGuide(mainWindow); });
+  }
   if (actions.checkVersion != nullptr) {
     QObject::connect(actions.checkVersion, &QAction::triggered, mainWindow,
                      [mainWindow, status = actions.status] {

@@ -14,6 +14,7 @@ struct tPeripheryActions {
   QAction* website = nullptr;        // "&Kovalin website"
   QAction* proposal = nullptr;       // "&Proposal"
   QAction* citation = nullptr;       // "&How to cite this software"
+  QAction* userGuide = nullptr;      // "&User guide"
   QAction* about = nullptr;          // "&About..."
   QAction* checkVersion = nullptr;   // "&Check for a new version"
   // The main window's second status panel, for the manual version check.

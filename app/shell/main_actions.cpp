@@ -122,11 +122,13 @@ tMainActions BuildMainActions(QMainWindow* window) {
                        a.arrangeIcons, a.minimizeAll};
 
   QMenu* help = bar->addMenu("&Help and support");
+  a.userGuide = Make(window, "&User guide", QKeySequence(QKeySequence::HelpContents));
   a.about = Make(window, "&About...");
   a.website = Make(window, "&Kovalin website");
   a.proposal = Hidden(Make(window, "&Proposal"));
   a.citation = Hidden(Make(window, "&How to cite this software"));
   a.checkVersion = Hidden(Make(window, "&Check for a new version"));
+  help->addAction(a.userGuide);
   help->addAction(a.about);
   help->addSeparator();
   help->addActions({a.website, a.proposal, a.citation, a.checkVersion});

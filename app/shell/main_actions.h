@@ -44,6 +44,7 @@ struct tMainActions {
   QAction* arrangeIcons = nullptr;
   QAction* minimizeAll = nullptr;
   // Help and support
+  QAction* userGuide = nullptr;       // docs/guide.md in a window of its own
   QAction* about = nullptr;
   QAction* website = nullptr;
   QAction* proposal = nullptr;        // hidden

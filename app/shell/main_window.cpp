@@ -80,6 +80,7 @@ QAction* TFMain::CommandAction(tCommand command) const {
     case tCommand::Proposal: return actions_.proposal;
     case tCommand::Citation: return actions_.citation;
     case tCommand::CheckVersion: return actions_.checkVersion;
+    case tCommand::UserGuide: return actions_.userGuide;
   }
   return nullptr;
 }
@@ -101,11 +102,13 @@ void TFMain::WireCommands() {
   help.proposal = a.proposal;
   help.citation = a.citation;
   help.about = a.about;
+  help.userGuide = a.userGuide;
   help.checkVersion = a.checkVersion;
   help.status = [this](const QString& text) { status_[1]->setText(text); };
   ConnectPeripheryActions(help, this);
   connected_ << tCommand::ExampleTables << tCommand::Website << tCommand::Proposal
-             << tCommand::Citation << tCommand::About << tCommand::CheckVersion;
+             << tCommand::Citation << tCommand::About << tCommand::CheckVersion
+             << tCommand::UserGuide;
   connect(a.save, &QAction::triggered, this, [this] { SaveActive(-1); });
   connect(a.saveAs, &QAction::triggered, this, [this] { SaveActive(1); });
   connect(a.close, &QAction::triggered, this, [this] {

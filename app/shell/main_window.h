@@ -21,7 +21,7 @@ class tSidePanel;
 // connects a handler (TFMain::ConnectCommand).
 enum class tCommand {
   NewTable, Open, ImportSubjects, Analyze, Simulate, Options, Settings,
-  About, Website, ExampleTables, Proposal, Citation, CheckVersion,
+  About, Website, ExampleTables, Proposal, Citation, CheckVersion, UserGuide,
 };
 
 // The main window: document area, side panel (object browser and properties), menus,

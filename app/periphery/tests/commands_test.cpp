@@ -7,6 +7,7 @@
 
 #include "app/periphery/about_box.h"
 #include "app/periphery/build_info.h"
+#include "app/periphery/guide_window.h"
 #include "app/periphery/periphery_commands.h"
 #include "app/periphery/tests/periphery_fixture.h"
 #include "app/periphery/version_window.h"
@@ -19,7 +20,8 @@ class PeripheryCommands : public PeripheryTest {
   void SetUp() override {
     PeripheryTest::SetUp();
     for (QAction** action : {&actions.exampleTables, &actions.website, &actions.proposal,
-                             &actions.citation, &actions.about, &actions.checkVersion}) {
+                             &actions.citation, &actions.about, &actions.checkVersion,
+                             &actions.userGuide}) {
       *action = new QAction(&mainWindow);
     }
     actions.status = [this](const QString& text) { statusTexts.append(text); };
@@ -55,6 +57,30 @@ TEST_F(PeripheryCommands, ShellOpenStartsNothingButWebAndMailAddresses) {
   EXPECT_TRUE(ShellOpen(QUrl("mailto:kovalin@example.org")));
   EXPECT_TRUE(ShellOpen(QUrl("HTTPS://example.org/x")));
   EXPECT_EQ(opener.opened.size(), 2);
+}
+
+TEST_F(PeripheryCommands, UserGuideShowsTheGuideBesideTheWindowOnceAndOpensWebLinksOutside) {
+  actions.userGuide->trigger();
+  const QList<TFGuide*> guides = mainWindow.findChildren<TFGuide*>();
+  ASSERT_EQ(guides.size(), 1);
+  TFGuide* guide = guides.front();
+  EXPECT_TRUE(guide->isVisible());
+  EXPECT_FALSE(guide->isModal());
+  // The guide's own text, rendered: its title and the headings a reader looks for.
+  const QString text = guide->Browser()->toPlainText();
+  EXPECT_TRUE(text.startsWith("Kovalin user guide")) << text.left(80).toStdString();
+  EXPECT_TRUE(text.contains("The 21 methods"));
+  EXPECT_TRUE(text.contains("The parameter table"));
+  EXPECT_EQ(UserGuideText().left(20), QStringLiteral("# Kovalin user guide"));
+
+  actions.userGuide->trigger();
+  EXPECT_EQ(mainWindow.findChildren<TFGuide*>().size(), 1);
+
+  emit guide->Browser()->anchorClicked(QUrl("https://example.org/paper"));
+  ASSERT_EQ(opener.opened.size(), 1);
+  EXPECT_EQ(opener.opened[0], QUrl("https://example.org/paper"));
+  emit guide->Browser()->anchorClicked(QUrl("#the-21-methods"));
+  EXPECT_EQ(opener.opened.size(), 1);
 }
 
 TEST_F(PeripheryCommands, AboutAndCitationOpenTheBoxOnTheirPages) {

@@ -125,7 +125,8 @@ TEST_F(MainWindow, MenusAndToolBarShowTheirCaptionsInOrder) {
   EXPECT_EQ(Items(menus[4]->menu()),
             (QStringList{"-", "&Cascade", "Tile &Vertical", "Tile &Horizontal", "&Arrange Icons",
                          "&Minimize All"}));
-  EXPECT_EQ(Items(menus[5]->menu()), (QStringList{"&About...", "-", "&Kovalin website"}));
+  EXPECT_EQ(Items(menus[5]->menu()),
+            (QStringList{"&User guide [F1]", "&About...", "-", "&Kovalin website"}));
   EXPECT_EQ(window->Actions().exit->statusTip(), "Quits the application");
   EXPECT_FALSE(window->Actions().settings->isVisible());
   EXPECT_FALSE(window->Actions().checkVersion->isVisible());

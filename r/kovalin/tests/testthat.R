@@ -1,0 +1,3 @@
+library(testthat)
+library(kovalin)
+test_check("kovalin")
