@@ -87,7 +87,9 @@ std::string CellEditText(const TNTabEd& grid, int col, int row) {
   const std::uint8_t state = data->GetCellState(col, row);
   if (state & (kCellEmpty | kCellNotANumber)) return {};
   const TMScaleType scale = data->GetScaleType(col);
-  if (scale == stNominal || scale == stOrdinal) {
+  // Only a label cell edits as its label; a number in a column of labels edits
+  // as the number it is, or the editor would turn 0.8 into the label of 1.
+  if ((scale == stNominal || scale == stOrdinal) && (state & kCellLabel)) {
     const double v = data->GetElem(col, row);  // rounded
     if (!std::isfinite(v) || std::fabs(v) >= 1e15) return RoundTripText(v);
     const auto ordinal = static_cast<long long>(v);
@@ -120,7 +122,7 @@ bool ClearCell(TNTabEd& grid, int col, int row) {
   const std::uint8_t state = data->GetCellState(col, row);
   if (state & kCellLocked) return false;
   data->SetElem(col, row, std::nan(""));
-  data->SetCellState(col, row, static_cast<std::uint8_t>((state & ~kCellNotANumber) | kCellEmpty));
+  data->SetCellState(col, row, static_cast<std::uint8_t>((state & ~(kCellNotANumber | kCellLabel)) | kCellEmpty));
   return true;
 }
 
