@@ -32,6 +32,12 @@ TFResults::TFResults(TFMDIParent* creator, bool rtfDocument, QWidget* parent)
   courier.setStyleHint(QFont::Monospace);
   courier.setFixedPitch(true);
   textEditor1_->Memo1()->setFont(courier);
+  // Saving the analysis text from its page's own Save keeps it as surely as
+  // the document's Save: the close need not ask again.
+  connect(textEditor1_, &TTextEditor::saved, this, [this] {
+    flgSaved = true;
+    SetModified(false);
+  });
   pages_->addTab(gridView_, "Output");
   pages_->addTab(textEditorLog_, "Log");
   pages_->addTab(textEditor1_, "Text File");

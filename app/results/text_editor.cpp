@@ -160,6 +160,7 @@ bool TTextEditor::SaveTo(const QString& name) {
   TxtNomF = name;
   SetTxtModificado(false);
   ShowFileName(name);
+  emit saved();
   return true;
 }
 

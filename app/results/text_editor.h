@@ -51,6 +51,10 @@ class TTextEditor : public QWidget {
   QString StatusPanel(int index) const;
   QString StatusHint() const;
 
+ signals:
+  // The text was written to a file from this editor's own Save.
+  void saved();
+
  private:
   void RefreshButtons();
   void ShowFileName(const QString& name);

@@ -125,5 +125,25 @@ TEST(ResultsDocument, AnUnsavedAnalysisAsksAtCloseAndASavedOneDoesNot) {
   EXPECT_TRUE(ScriptedQuestions().AllAnswersUsed());
 }
 
+// The text saved from its own page's Save button is kept: the close asks nothing.
+TEST(ResultsDocument, AnAnalysisSavedFromItsTextPageClosesWithoutAsking) {
+  ScriptedQuestions().Reset();
+  AskOnClose = true;
+  QTemporaryDir dir;
+  TFResults analysis(nullptr, false);
+  analysis.ConfigAnalysis();
+  analysis.Mout("PPV 0.5");
+  analysis.MarkUnsaved();
+  analysis.TextEditor1()->SetTxtModificado(true);
+  ScriptedQuestions().AnswerNextFile(dir.filePath("page.txt"));
+  analysis.TextEditor1()->tbSaveClick();
+  EXPECT_TRUE(QFile::exists(dir.filePath("page.txt")));
+  EXPECT_FALSE(analysis.TextEditor1()->TxtModificado());
+  EXPECT_FALSE(analysis.StatusModificado);
+  EXPECT_TRUE(analysis.FormCloseQuery());
+  EXPECT_TRUE(ScriptedQuestions().SavePrompts().empty());
+  EXPECT_TRUE(ScriptedQuestions().AllAnswersUsed());
+}
+
 }  // namespace
 }  // namespace kovalin::app
