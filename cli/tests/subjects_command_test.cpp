@@ -104,8 +104,14 @@ TEST_F(Subjects, NamesChangeOnlyTheHeadingLinesAndAddTheirJsonMember) {
   for (const std::string suffix :
        {" PPV(Mammography) - PPV(MRI)", " PPV(Mammography) / PPV(MRI)"})
     for (std::size_t at; (at = stripped.find(suffix)) != std::string::npos;) stripped.erase(at, suffix.size());
+  // The summary in words names the tests where the plain one says "test A" and "test B".
+  EXPECT_NE(named.out.find("The PPV of Mammography (0.7241) is not significantly different from that "
+                           "of MRI (0.8095)"),
+            std::string::npos);
   for (const auto& [from, to] : {std::pair<std::string, std::string>{"NPV(Mammography)", "NPV(A)"},
-                                 {"NPV(MRI)", "NPV(B)"}})
+                                 {"NPV(MRI)", "NPV(B)"},
+                                 {"of Mammography (", "of test A ("},
+                                 {"of MRI (", "of test B ("}})
     for (std::size_t at; (at = stripped.find(from)) != std::string::npos;) stripped.replace(at, from.size(), to);
   EXPECT_EQ(stripped, plain.out);
   // Unchanged headings of the plain report, as before names existed.
