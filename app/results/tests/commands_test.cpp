@@ -256,7 +256,9 @@ TEST_F(SimulationTest, TheSeedFieldGivesTheCommandLineFilesAtOneAndTwoWorkers) {
 
 TEST_F(SimulationTest, AStoppedRunSaysHowFarItGotAndContinuesToTheUninterruptedFile) {
   launch_->SetSeed(std::nullopt);
-  Prepare(5, 3, true, false, false);
+  // Records long enough that the stop lands inside the run whatever the
+  // speed of the methods and of the machine.
+  Prepare(5, 4, true, false, false);
   L().edSeed->setText("12345");
   L().speWorkers->setValue(2);
   ScriptedQuestions().AnswerNext(tAnswer::Yes);
@@ -283,10 +285,10 @@ TEST_F(SimulationTest, AStoppedRunSaysHowFarItGotAndContinuesToTheUninterruptedF
   EXPECT_FALSE(results->RunStoppedLabel()->isVisibleTo(results));
   EXPECT_EQ(results->GridModel()->rowCount(), 2);
   EXPECT_EQ(results->GridModel()->NotRunFrom(), 0);
-  CliOutput("ci", 5000);
+  CliOutput("ci", 50000);
   EXPECT_EQ(ReadAll(dir_.filePath("table_IC_0001.mrd")),
             ReadAll(cliDir_.filePath("table_IC_0001.mrd")));
-  EXPECT_EQ(results->TextEditor_Log()->Lines().last(), "Complete [Rec: 2  Sample: 5000  (100%)]");
+  EXPECT_EQ(results->TextEditor_Log()->Lines().last(), "Complete [Rec: 2  Sample: 50000  (100%)]");
 }
 
 TEST_F(SimulationTest, StopAnsweredNoLosesNoSampleAndYesLeavesAWholePartialFile) {
