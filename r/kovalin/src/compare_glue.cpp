@@ -194,7 +194,7 @@ Rcpp::List CompareCells(Rcpp::NumericVector cells, double alpha, double epsilon,
   if (names.given()) full.AppendLine(TestNamesLine(names));
   AppendMethodReports(full, set, true, 0.0, 1.0, decimals, names);
   const tCells X = CellsOfInput(input);
-  AppendExtendedReport(extended, X, alpha, decimals, set);
+  AppendExtendedReport(extended, X, alpha, decimals, set, ExtendedOptionsOf(options, names));
   if (npv) AppendNpvReport(npvBlock, npvSet, 0.0, 1.0, decimals, names);
 
   const tData_Rec observed = DataOfCells(input.V);
