@@ -158,13 +158,15 @@ TEST_F(SimulateCommandTest, CtrlCStopsLikeTheStopButton) {
 }
 
 TEST_F(SimulateCommandTest, AStoppedSeededRunContinuesToTheUninterruptedFile) {
-  const std::vector<std::string> run = {table_, "--kinds", "ci", "--samples", "5000", "--seed",
+  // Records long enough that a stop at two workers finds the run still going
+  // in an optimised build too.
+  const std::vector<std::string> run = {table_, "--kinds", "ci", "--samples", "50000", "--seed",
                                         "5", "--methods", "d,R2"};
   ASSERT_EQ(Simulate(run).status, 0);
   const std::string whole = Read(Path("params_IC_0001.txt"));
   // Stopped at two workers at the first look at the workers, and at one worker
   // while record 2 draws sample 300.
-  for (const auto& [jobs, stopAt] : {std::pair{"2", 1}, {"1", 5000 + 2 + 300}}) {
+  for (const auto& [jobs, stopAt] : {std::pair{"2", 1}, {"1", 50000 + 2 + 300}}) {
     std::vector<std::string> stopped = run;
     stopped.insert(stopped.end(), {"--jobs", jobs});
     ASSERT_EQ(Simulate(stopped, [yields = 0, stopAt = stopAt]() mutable {
@@ -184,7 +186,7 @@ TEST_F(SimulateCommandTest, AStoppedSeededRunContinuesToTheUninterruptedFile) {
     EXPECT_EQ(again.out, Path(name) + "\n");
     EXPECT_EQ(Read(Path(name)), whole) << name;
     const auto log = SplitLines(Read(LogFileName(Path(name))), "\r\n");
-    EXPECT_EQ(log.back(), "Complete [Rec: 4  Sample: 5000  (100%)]");
+    EXPECT_EQ(log.back(), "Complete [Rec: 4  Sample: 50000  (100%)]");
     EXPECT_NE(std::find_if(log.begin(), log.end(),
                            [](const std::string& l) {
                              return l.rfind("- Continued from record ", 0) == 0;
